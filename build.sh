@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# One entry point for people and CI:
+#   ./build.sh run    install what is missing, build, open the calculator
+#   ./build.sh test   install what is missing, build, run every test headless
+# BUILD_DIR, BUILD_TYPE, QUORVEL_WERROR and QUORVEL_SANITIZE may be set in the environment.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+action=${1:-run}
+build_dir=${BUILD_DIR:-build}
+build_type=${BUILD_TYPE:-RelWithDebInfo}
+jobs=$(nproc)
+
+scripts/install-deps.sh
+
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" \
+    -DQUORVEL_WERROR="${QUORVEL_WERROR:-OFF}" -DQUORVEL_SANITIZE="${QUORVEL_SANITIZE:-OFF}" >/dev/null
+cmake --build "$build_dir" --parallel "$jobs"
+
+case "$action" in
+run)
+    exec "$build_dir/window/quorvel"
+    ;;
+test)
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs"
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
