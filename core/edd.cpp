@@ -7,7 +7,8 @@ namespace quorvel {
 
 namespace {
 
-// The last year whose dates keep the one four-digit date text shape.
+// The years whose dates keep the one four-digit date text shape.
+constexpr std::chrono::year firstWritableYear{1000};
 constexpr std::chrono::year lastWritableYear{9999};
 
 Result<double> gestationalDays(const EddInputs& in)
@@ -74,7 +75,8 @@ Result<EddResult> computeEdd(const EddInputs& in)
         return start.error();
     }
     result.edd = *start + std::chrono::days{daysAdded};
-    if (std::chrono::year_month_day{result.edd}.year() > lastWritableYear) {
+    const auto eddYear = std::chrono::year_month_day{result.edd}.year();
+    if (eddYear < firstWritableYear || eddYear > lastWritableYear) {
         return DatingError::OutOfRange;
     }
     result.eddText = longDateText(result.edd);
