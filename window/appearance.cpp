@@ -1,0 +1,28 @@
+#include "window/appearance.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStyleFactory>
+
+namespace quorvel {
+
+namespace {
+// A narrow, metric-compatible face; the generic sans-serif stands in where it is missing.
+const char* const fontFamily = "Liberation Sans";
+constexpr int fontPointSize = 8;
+const char* const styleName = "Windows";
+} // namespace
+
+void applyAppearance(QApplication& app)
+{
+    if (auto* style = QStyleFactory::create(styleName)) {
+        QApplication::setStyle(style);
+    }
+    QFont font(fontFamily, fontPointSize);
+    font.setStyleHint(QFont::SansSerif);
+    app.setFont(font);
+    app.setApplicationName("Quorvel");
+    app.setApplicationDisplayName("Quorvel");
+}
+
+} // namespace quorvel

@@ -1,0 +1,10 @@
+#pragma once
+
+class QApplication;
+
+namespace quorvel {
+
+/// Gives the application the style and the 8-point sans-serif the window is laid out for.
+void applyAppearance(QApplication& app);
+
+} // namespace quorvel

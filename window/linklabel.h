@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+
+namespace quorvel {
+
+// A label that acts as a link: a left click, or Enter or Space while it has the focus,
+// activates it.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace quorvel

@@ -1,0 +1,80 @@
+#include "window/picklist.h"
+
+#include <QPalette>
+
+namespace quorvel {
+
+PickList::PickList(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(false);
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!quiet_ && index >= 0) {
+            emit picked();
+        }
+    });
+}
+
+template <typename Change>
+void PickList::quietly(Change change)
+{
+    const bool wasQuiet = std::exchange(quiet_, true);
+    const bool nothingPicked = currentIndex() < 0;
+    change();
+    // QComboBox picks the first item added to an empty list; these lists do not.
+    if (nothingPicked) {
+        setCurrentIndex(-1);
+    }
+    quiet_ = wasQuiet;
+}
+
+void PickList::clearItems()
+{
+    quietly([this] { clear(); });
+}
+
+void PickList::addItemText(const QString& text)
+{
+    quietly([this, &text] { addItem(text); });
+}
+
+void PickList::insertItemText(int index, const QString& text)
+{
+    quietly([this, index, &text] { insertItem(index, text); });
+}
+
+void PickList::removeItemText(const QString& text)
+{
+    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0 && index != currentIndex()) {
+        quietly([this, index] { removeItem(index); });
+    }
+}
+
+QStringList PickList::items() const
+{
+    QStringList list;
+    list.reserve(count());
+    for (int i = 0; i < count(); ++i) {
+        list.append(itemText(i));
+    }
+    return list;
+}
+
+void PickList::setText(const QString& text)
+{
+    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0) {
+        setCurrentIndex(index);
+    }
+}
+
+void PickList::setBackColor(ColorValue value)
+{
+    backColor_ = value;
+    QPalette p = palette();
+    p.setColor(QPalette::Button, colorFromValue(value));
+    p.setColor(QPalette::Base, colorFromValue(value));
+    setPalette(p);
+}
+
+} // namespace quorvel

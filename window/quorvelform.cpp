@@ -1,0 +1,791 @@
+#include "window/quorvelform.h"
+
+#include "core/gestation.h"
+#include "weblink/weblink.h"
+#include "window/colors.h"
+#include "window/intervaltimer.h"
+#include "window/linklabel.h"
+#include "window/picklist.h"
+
+#include <QDate>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+namespace quorvel {
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+constexpr int clientWidth = 9600;
+constexpr int clientHeight = 5505;
+
+constexpr int flashInterval = 100; // milliseconds
+constexpr int flashToggles = 4;
+
+constexpr int firstListedYear = 1980;
+constexpr int lastListedYear = 2020;
+constexpr int firstListedWeek = 7;
+constexpr int lastListedWeek = 22;
+constexpr int firstListedDay = 0;
+constexpr int lastListedDay = 6;
+
+const char* const windowCaption = "Quorvel";
+const char* const yesCaption = "Yes";
+const char* const questionCaption = "Calculate length of gestation at birth?";
+const char* const calcEddCaption = "Calculate EDD";
+const char* const calcGestCaption = "Calculate gestation";
+const char* const lmpDateCaption = "Date of LMP";
+const char* const scanDateCaption = "Date of Ultrasound scan";
+const char* const logoResource = ":/logo.png";
+
+const char* const presetWeeks = "18";
+const char* const presetDays = "0";
+const char* const presetScanMonth = "January";
+const char* const presetDay = "1";
+const char* const presetYear = "2000";
+const char* const presetBirthMonth = "October";
+const char* const leapDayText = "29";
+const char* const lastFebruaryDayText = "28";
+
+struct MeasurementList {
+    Measurement kind;
+    int first;
+    int last;
+    int step;
+    const char* preset;
+};
+
+constexpr std::array<MeasurementList, 3> measurementLists = {{
+    {Measurement::CrownRumpLength, 10, 56, 1, "33"},
+    {Measurement::BiparietalDiameter, 20, 55, 1, "37"},
+    {Measurement::HeadCircumference, 75, 195, 5, "135"},
+}};
+
+int pixels(int twips)
+{
+    return twips / twipsPerPixel;
+}
+
+QString text(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+void fillNumbers(PickList* list, int first, int last, int step = 1)
+{
+    for (int i = first; i <= last; i += step) {
+        list->addItemText(QString::number(i));
+    }
+}
+
+void setColors(QWidget* widget, ColorValue back, ColorValue fore)
+{
+    QPalette p = widget->palette();
+    for (const auto role : {QPalette::Window, QPalette::Button}) {
+        p.setColor(role, colorFromValue(back));
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        p.setColor(role, colorFromValue(fore));
+    }
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+Date today()
+{
+    const QDate d = QDate::currentDate();
+    return Date{std::chrono::year{d.year()} / d.month() / d.day()};
+}
+
+// A year item goes in its place among the ascending years; it runs nothing.
+void listYear(PickList* years, int year)
+{
+    const QString yearText = QString::number(year);
+    if (years->findText(yearText) >= 0) {
+        return;
+    }
+    int index = 0;
+    while (index < years->count() && years->itemText(index).toInt() < year) {
+        ++index;
+    }
+    years->insertItemText(index, yearText);
+}
+
+// Day items up to `day` are added at the end; they run nothing.
+void listDay(PickList* days, int day)
+{
+    for (int i = days->count() + 1; i <= day; ++i) {
+        days->addItemText(QString::number(i));
+    }
+}
+
+} // namespace
+
+struct QuorvelForm::ControlSpec {
+    const char* name;
+    ControlMember member;
+    QGroupBox* QuorvelForm::*container; // nullptr: the window itself
+    const char* caption;
+    int left, top, width, height; // twips
+    ColorValue back = buttonFaceColor;
+    ColorValue fore = buttonTextColor;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    bool border = false;
+    bool wrap = false;
+};
+
+const std::array<QuorvelForm::ControlSpec, 44>& QuorvelForm::controlTable()
+{
+    using Q = QuorvelForm;
+    constexpr auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
+    constexpr auto listText = windowTextColor;
+    static const std::array<ControlSpec, 44> table = {{
+        // Directly on the window; frames come before what they hold.
+        {"ComCalcEDD", &Q::ComCalcEDD, nullptr, calcEddCaption, 7440, 3720, 1935, 315},
+        {"ComRestart", &Q::ComRestart, nullptr, "Cancel and RESTART", 7440, 4920, 1935, 315},
+        {"ComCalcGest", &Q::ComCalcGest, nullptr, calcGestCaption, 7440, 4200, 1935, 315},
+        {"DDVal", &Q::DDVal, nullptr, "", 5400, 2160, 735, 315, inputBackColor, listText},
+        {"FrameLS", &Q::FrameLS, nullptr, "Mode", 240, 150, 2655, 1215},
+        {"FrameCBH", &Q::FrameCBH, nullptr, "Measurement", 3000, 1500, 2175, 1545},
+        {"Labmm", &Q::Labmm, nullptr, "mm", 6120, 2205, 375, 255},
+        {"FrameEDD", &Q::FrameEDD, nullptr, "EDD", 600, 4500, 2295, 735},
+        {"FrameGest", &Q::FrameGest, nullptr, "Gestation at birth", 3000, 4500, 2295, 735},
+        {"FrameQDOB", &Q::FrameQDOB, nullptr, "", 240, 3150, 2655, 1215},
+        {"FrameDate", &Q::FrameDate, nullptr, "Frame1", 3000, 150, 3375, 1215},
+        {"FrameDOB", &Q::FrameDOB, nullptr, "Date of birth", 3000, 3150, 3375, 1215},
+        {"FrameUS", &Q::FrameUS, nullptr, "Scan data", 240, 1500, 2655, 1545},
+        {"livelink", &Q::livelink, nullptr, "", 8040, 2760, 1455, 255, activeBorderColor, blue},
+        {"Image1", &Q::Image1, nullptr, "", 6600, 120, 2820, 2505},
+        {"Line1", &Q::Line1, nullptr, "", 8040, 3000, 1320, twipsPerPixel, blue, blue},
+        // Mode.
+        {"OptLMP", &Q::OptLMP, &Q::FrameLS, "LMP-based", 360, 360, 1575, 255},
+        {"OptUS", &Q::OptUS, &Q::FrameLS, "Ultrasound-based", 360, 720, 1575, 255},
+        // Date of the LMP or of the scan.
+        {"DDLSDateM", &Q::DDLSDateM, &Q::FrameDate, "", 165, 615, 1215, 315, lightPink, listText},
+        {"DDLSDateD", &Q::DDLSDateD, &Q::FrameDate, "", 1605, 600, 735, 315, lightPink, listText},
+        {"DDLSDateY", &Q::DDLSDateY, &Q::FrameDate, "", 2490, 600, 735, 315, lightPink, listText},
+        {"LabLSDateM", &Q::LabLSDateM, &Q::FrameDate, "Month", 240, 360, 855, 255,
+         buttonFaceColor, buttonTextColor, centred},
+        {"LabLSDateD", &Q::LabLSDateD, &Q::FrameDate, "Day", 1440, 360, 855, 255,
+         buttonFaceColor, buttonTextColor, centred},
+        {"LabLSDateY", &Q::LabLSDateY, &Q::FrameDate, "Year", 2325, 360, 855, 255,
+         buttonFaceColor, buttonTextColor, centred},
+        // Scan data.
+        {"OptDG", &Q::OptDG, &Q::FrameUS, "Derived gestation", 360, 590, 2055, 255},
+        {"OptFB", &Q::OptFB, &Q::FrameUS, "Fetal biometry", 360, 270, 2055, 255},
+        {"DDUSW", &Q::DDUSW, &Q::FrameUS, "", 885, 1130, 735, 315, inputBackColor, listText},
+        {"DDUSD", &Q::DDUSD, &Q::FrameUS, "", 1770, 1130, 735, 315, inputBackColor, listText},
+        {"LabUSW", &Q::LabUSW, &Q::FrameUS, "Weeks", 720, 890, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
+        {"LabUSD", &Q::LabUSD, &Q::FrameUS, "Days", 1605, 890, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
+        // Measurement.
+        {"OptCRL", &Q::OptCRL, &Q::FrameCBH, "Crown rump length", 240, 360, 1815, 255},
+        {"OptBPD", &Q::OptBPD, &Q::FrameCBH, "Biparietal diameter", 240, 720, 1815, 255},
+        {"OptHC", &Q::OptHC, &Q::FrameCBH, "Head circumference", 240, 1080, 1815, 255},
+        // The question.
+        {"OptYes", &Q::OptYes, &Q::FrameQDOB, yesCaption, 1800, 360, 735, 255},
+        {"OptNo", &Q::OptNo, &Q::FrameQDOB, "No", 1800, 720, 735, 255},
+        {"LabQDOB", &Q::LabQDOB, &Q::FrameQDOB, questionCaption, 240, 465, 1455, 495,
+         buttonFaceColor, buttonTextColor, Qt::AlignLeft | Qt::AlignVCenter, false, true},
+        // Date of birth.
+        {"DDDOBDateM", &Q::DDDOBDateM, &Q::FrameDOB, "", 120, 600, 1215, 315, lightPink, listText},
+        {"DDDOBDateD", &Q::DDDOBDateD, &Q::FrameDOB, "", 1560, 600, 735, 315, lightPink, listText},
+        {"DDDOBDateY", &Q::DDDOBDateY, &Q::FrameDOB, "", 2445, 600, 735, 315, lightPink, listText},
+        {"LabDOBDateM", &Q::LabDOBDateM, &Q::FrameDOB, "Month", 315, 360, 855, 255,
+         buttonFaceColor, buttonTextColor, centred},
+        {"LabDOBDateD", &Q::LabDOBDateD, &Q::FrameDOB, "Day", 1395, 360, 855, 255,
+         buttonFaceColor, buttonTextColor, centred},
+        {"LabDOBDateY", &Q::LabDOBDateY, &Q::FrameDOB, "Year", 2280, 360, 855, 255,
+         buttonFaceColor, buttonTextColor, centred},
+        // Results.
+        {"LabEDD", &Q::LabEDD, &Q::FrameEDD, "Label2", 240, 360, 1935, 255, titleTextColor,
+         darkRed, centred, true},
+        {"LabGest", &Q::LabGest, &Q::FrameGest, "Label3", 240, 360, 1935, 255, titleTextColor,
+         darkRed, centred, true},
+    }};
+    return table;
+}
+
+QuorvelForm::QuorvelForm(Start start, QWidget* parent) : QWidget(parent)
+{
+    setObjectName("QuorvelForm");
+    setWindowTitle(windowCaption);
+    setFixedSize(pixels(clientWidth), pixels(clientHeight));
+    setColors(this, scrollBarColor, buttonTextColor);
+
+    buildControls();
+    connectHandlings();
+    if (start == Start::Now) {
+        load();
+    }
+}
+
+QuorvelForm::~QuorvelForm() = default;
+
+void QuorvelForm::buildControls()
+{
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* parent = spec.container ? static_cast<QWidget*>(this->*spec.container) : this;
+        const QString caption = QString::fromUtf8(spec.caption);
+        QWidget* widget = std::visit(
+            [&](auto member) -> QWidget* {
+                using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                auto* w = new Widget(parent);
+                this->*member = w;
+                if constexpr (std::is_same_v<Widget, PickList>) {
+                    w->setBackColor(spec.back);
+                } else if constexpr (std::is_same_v<Widget, QFrame>) {
+                    w->setFrameShape(QFrame::NoFrame);
+                } else if constexpr (std::is_same_v<Widget, QGroupBox>) {
+                    w->setTitle(caption);
+                } else {
+                    w->setText(caption);
+                }
+                if constexpr (std::is_base_of_v<QLabel, Widget>) {
+                    w->setAlignment(spec.align);
+                    w->setWordWrap(spec.wrap);
+                    if (spec.border) {
+                        w->setFrameStyle(QFrame::Box | QFrame::Plain);
+                    }
+                }
+                return w;
+            },
+            spec.member);
+        widget->setObjectName(QString::fromUtf8(spec.name));
+        widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
+                            pixels(spec.height));
+        if (qobject_cast<PickList*>(widget) == nullptr) {
+            setColors(widget, spec.back, spec.fore);
+        } else {
+            QPalette p = widget->palette();
+            p.setColor(QPalette::ButtonText, colorFromValue(spec.fore));
+            p.setColor(QPalette::Text, colorFromValue(spec.fore));
+            widget->setPalette(p);
+        }
+    }
+
+    const QUrl address(QString::fromUtf8(makersWebAddress));
+    livelink->setText(address.host());
+    livelink->setToolTip(address.toString());
+    livelink->setFocusPolicy(Qt::TabFocus);
+    Image1->setPixmap(QPixmap(logoResource));
+    Image1->setScaledContents(true);
+    ComCalcEDD->setDefault(true);
+
+    for (auto* timer : {&Timer1, &Timer2, &Timer3}) {
+        *timer = new IntervalTimer(this);
+    }
+
+    // Of an option group only the selected option is a stop of the focus chain.
+    for (auto* option : findChildren<QRadioButton*>()) {
+        option->setFocusPolicy(Qt::ClickFocus);
+    }
+    const std::array<QWidget*, 21> focusOrder = {
+        ComCalcEDD, ComRestart, ComCalcGest, DDLSDateM, DDLSDateD, DDLSDateY, DDVal,
+        DDDOBDateM, DDDOBDateD, DDDOBDateY, OptLMP,     OptUS,     OptCRL,    OptBPD,
+        OptHC,      OptYes,     OptNo,      OptDG,      OptFB,     DDUSW,     DDUSD};
+    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+        setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    }
+    setTabOrder(focusOrder.back(), livelink);
+}
+
+void QuorvelForm::whenSelected(QRadioButton* option, void (QuorvelForm::*handling)())
+{
+    connect(option, &QRadioButton::toggled, this, [this, option, handling](bool selected) {
+        option->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
+        if (selected) {
+            (this->*handling)();
+        }
+    });
+}
+
+void QuorvelForm::connectHandlings()
+{
+    whenSelected(OptLMP, &QuorvelForm::chooseLmpBased);
+    whenSelected(OptUS, &QuorvelForm::chooseUltrasoundBased);
+    whenSelected(OptFB, &QuorvelForm::chooseFetalBiometry);
+    whenSelected(OptDG, &QuorvelForm::chooseDerivedGestation);
+    connect(OptCRL, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            chooseMeasurement(Measurement::CrownRumpLength);
+        }
+    });
+    connect(OptBPD, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            chooseMeasurement(Measurement::BiparietalDiameter);
+        }
+    });
+    connect(OptHC, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            chooseMeasurement(Measurement::HeadCircumference);
+        }
+    });
+    for (auto* option : {OptCRL, OptBPD, OptHC}) {
+        connect(option, &QRadioButton::toggled, option, [option](bool on) {
+            option->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+    }
+    whenSelected(OptYes, &QuorvelForm::answerYes);
+    whenSelected(OptNo, &QuorvelForm::answerNo);
+
+    for (auto* list : {DDVal, DDUSW, DDUSD}) {
+        connect(list, &PickList::picked, this, &QuorvelForm::repromptEdd);
+    }
+    connect(DDLSDateM, &PickList::picked, this, &QuorvelForm::lsMonthPicked);
+    connect(DDLSDateD, &PickList::picked, this, &QuorvelForm::lsDayOrYearPicked);
+    connect(DDLSDateY, &PickList::picked, this, &QuorvelForm::lsDayOrYearPicked);
+    connect(DDDOBDateM, &PickList::picked, this, &QuorvelForm::dobMonthPicked);
+    connect(DDDOBDateD, &PickList::picked, this, &QuorvelForm::dobDayPicked);
+    connect(DDDOBDateY, &PickList::picked, this, &QuorvelForm::dobYearPicked);
+
+    connect(ComCalcEDD, &QPushButton::clicked, this, &QuorvelForm::calculateEdd);
+    connect(ComCalcGest, &QPushButton::clicked, this, &QuorvelForm::calculateGestation);
+    connect(ComRestart, &QPushButton::clicked, this, &QuorvelForm::restart);
+
+    connect(Timer1, &IntervalTimer::tick, this, &QuorvelForm::timer1Tick);
+    connect(Timer2, &IntervalTimer::tick, this, &QuorvelForm::timer2Tick);
+    connect(Timer3, &IntervalTimer::tick, this, &QuorvelForm::timer3Tick);
+
+    connect(livelink, &LinkLabel::clicked, this, [this] {
+        if (webLinkHandler_) {
+            webLinkHandler_();
+        }
+    });
+}
+
+void QuorvelForm::setWebLinkHandler(std::function<void()> handler)
+{
+    webLinkHandler_ = std::move(handler);
+}
+
+QString QuorvelForm::datenice(const Date& xdate)
+{
+    return text(longDateText(xdate));
+}
+
+// Start-up ---------------------------------------------------------------------------------
+
+void QuorvelForm::load()
+{
+    Timer1->setInterval(flashInterval);
+    Timer2->setInterval(flashInterval);
+    Timer3->setInterval(flashInterval);
+    vars_.flashCountYes = 0;
+    vars_.dobFlashMuted = true;
+    vars_.eddDate = today();
+    vars_.dobDate = today();
+
+    for (const auto month : monthNames) {
+        DDLSDateM->addItemText(text(month));
+    }
+    for (const auto month : monthNames) {
+        DDDOBDateM->addItemText(text(month));
+    }
+    for (int year = firstListedYear; year <= lastListedYear; ++year) {
+        DDLSDateY->addItemText(QString::number(year));
+        DDDOBDateY->addItemText(QString::number(year));
+    }
+    fillNumbers(DDUSW, firstListedWeek, lastListedWeek);
+    DDUSW->setText(presetWeeks);
+    fillNumbers(DDUSD, firstListedDay, lastListedDay);
+    DDUSD->setText(presetDays);
+
+    DDLSDateM->setText(presetScanMonth);
+    DDDOBDateM->setText(presetBirthMonth);
+    DDLSDateD->setText(presetDay);
+    DDDOBDateD->setText(presetDay);
+    DDLSDateY->setText(presetYear);
+    DDDOBDateY->setText(presetYear);
+    OptBPD->setChecked(true);
+    OptUS->setChecked(true);
+
+    ComCalcEDD->setVisible(true);
+    setDefaultButton(ComCalcEDD);
+    ComCalcGest->setVisible(false);
+    FrameEDD->setVisible(false);
+    FrameCBH->setVisible(true);
+    FrameGest->setVisible(false);
+    FrameDOB->setVisible(false);
+    DDVal->setVisible(true);
+    DDVal->setBackColor(inputBackColor);
+    Labmm->setVisible(true);
+    DDLSDateD->setText(presetDay);
+    FrameDate->setTitle(scanDateCaption);
+    DDLSDateM->setVisible(true);
+    FrameQDOB->setVisible(false);
+    OptNo->setChecked(true);
+}
+
+// Mode and scan data -----------------------------------------------------------------------
+
+void QuorvelForm::repromptEdd()
+{
+    startEddFlash();
+    ComCalcGest->setVisible(false);
+    FrameEDD->setVisible(false);
+    FrameGest->setVisible(false);
+    FrameQDOB->setVisible(false);
+    OptNo->setChecked(true);
+    FrameDOB->setVisible(false);
+    ComCalcEDD->setVisible(true);
+    setDefaultButton(ComCalcEDD);
+}
+
+void QuorvelForm::chooseLmpBased()
+{
+    OptCRL->setEnabled(false);
+    OptBPD->setEnabled(false);
+    OptHC->setEnabled(false);
+    ComCalcEDD->setVisible(true);
+    setDefaultButton(ComCalcEDD);
+    ComCalcGest->setVisible(false);
+    FrameEDD->setVisible(false);
+    FrameCBH->setEnabled(false);
+    FrameUS->setEnabled(false);
+    FrameGest->setVisible(false);
+    FrameDOB->setVisible(false);
+    setListAvailable(DDVal, false);
+    Labmm->setEnabled(false);
+    setListAvailable(DDUSW, false);
+    setListAvailable(DDUSD, false);
+    LabUSW->setEnabled(false);
+    LabUSD->setEnabled(false);
+    OptFB->setEnabled(false);
+    OptDG->setEnabled(false);
+    DDLSDateD->setText(presetDay);
+    FrameDate->setTitle(lmpDateCaption);
+    FrameQDOB->setVisible(false);
+    OptNo->setChecked(true);
+}
+
+void QuorvelForm::chooseUltrasoundBased()
+{
+    OptUS->setChecked(true);
+    OptFB->setChecked(true);
+    OptCRL->setEnabled(true);
+    OptBPD->setEnabled(true);
+    OptHC->setEnabled(true);
+    ComCalcEDD->setVisible(true);
+    FrameEDD->setVisible(false);
+    FrameCBH->setEnabled(true);
+    FrameUS->setEnabled(true);
+    FrameGest->setVisible(false);
+    FrameDOB->setVisible(false);
+    OptFB->setEnabled(true);
+    OptDG->setEnabled(true);
+    setListAvailable(DDUSW, false);
+    setListAvailable(DDUSD, false);
+    LabUSW->setEnabled(false);
+    LabUSD->setEnabled(false);
+    setListAvailable(DDVal, true);
+    Labmm->setEnabled(true);
+    DDLSDateM->setText(presetScanMonth);
+    DDLSDateD->setText(presetDay);
+    DDLSDateY->setText(presetYear);
+    FrameDate->setTitle(scanDateCaption);
+    FrameQDOB->setVisible(false);
+    OptNo->setChecked(true);
+    setDefaultButton(ComCalcEDD);
+    ComCalcGest->setVisible(false);
+}
+
+void QuorvelForm::chooseFetalBiometry()
+{
+    arrangeScanData(true);
+}
+
+void QuorvelForm::chooseDerivedGestation()
+{
+    arrangeScanData(false);
+}
+
+// Fetal biometry offers the measurement, derived gestation the weeks and days; the scan data
+// frame stays available for both.
+void QuorvelForm::arrangeScanData(bool fetalBiometry)
+{
+    OptCRL->setEnabled(fetalBiometry);
+    OptBPD->setEnabled(fetalBiometry);
+    OptHC->setEnabled(fetalBiometry);
+    FrameUS->setEnabled(true);
+    FrameCBH->setEnabled(fetalBiometry);
+    setListAvailable(DDVal, fetalBiometry);
+    Labmm->setEnabled(fetalBiometry);
+    setListAvailable(DDUSW, !fetalBiometry);
+    setListAvailable(DDUSD, !fetalBiometry);
+    LabUSW->setEnabled(!fetalBiometry);
+    LabUSD->setEnabled(!fetalBiometry);
+    repromptEdd();
+}
+
+void QuorvelForm::setListAvailable(PickList* list, bool available)
+{
+    list->setEnabled(available);
+    list->setBackColor(available ? inputBackColor : unavailableBackColor);
+}
+
+// Measurement ------------------------------------------------------------------------------
+
+void QuorvelForm::chooseMeasurement(Measurement kind)
+{
+    for (const MeasurementList& m : measurementLists) {
+        if (m.kind == kind) {
+            DDVal->clearItems();
+            fillNumbers(DDVal, m.first, m.last, m.step);
+            DDVal->setText(m.preset);
+        }
+    }
+}
+
+// Date lists -------------------------------------------------------------------------------
+
+void QuorvelForm::refillDays(PickList* days, const QString& monthText)
+{
+    const int n = daysInMonth(monthText.toStdString());
+    days->clearItems();
+    fillNumbers(days, 1, n);
+}
+
+void QuorvelForm::lsMonthPicked()
+{
+    startEddFlash();
+    refillDays(DDLSDateD, DDLSDateM->text());
+    DDLSDateD->setText(presetDay);
+    datePrompt();
+}
+
+void QuorvelForm::lsDayOrYearPicked()
+{
+    startEddFlash();
+    datePrompt();
+}
+
+void QuorvelForm::datePrompt()
+{
+    ComCalcGest->setVisible(false);
+    FrameEDD->setVisible(false);
+    FrameGest->setVisible(false);
+    FrameQDOB->setVisible(false);
+    OptNo->setChecked(true);
+    FrameDOB->setVisible(false);
+    ComCalcEDD->setVisible(true);
+}
+
+void QuorvelForm::dobMonthPicked()
+{
+    vars_.flashCountGest = 0;
+    if (!vars_.dobFlashMuted) {
+        startGestFlash();
+    }
+    refillDays(DDDOBDateD, DDDOBDateM->text());
+    DDDOBDateD->setText(presetDay);
+    FrameGest->setVisible(false);
+    vars_.dobFlashMuted = false;
+    setDefaultButton(ComCalcGest);
+    ComCalcGest->setVisible(true);
+}
+
+void QuorvelForm::dobDayPicked()
+{
+    vars_.flashCountGest = 0;
+    if (!vars_.dobFlashMuted) {
+        startGestFlash();
+    }
+    FrameGest->setVisible(false);
+    setDefaultButton(ComCalcGest);
+    ComCalcGest->setVisible(true);
+    vars_.dobFlashMuted = false;
+}
+
+void QuorvelForm::dobYearPicked()
+{
+    vars_.flashCountGest = 0;
+    startGestFlash();
+    FrameGest->setVisible(false);
+    setDefaultButton(ComCalcGest);
+    ComCalcGest->setVisible(true);
+
+    // The Yes answer lists 29 February for an EDD on that day; in a year without it the day
+    // would name no date, so the row falls back to the 28th.
+    const auto leapDay =
+        dateFromTexts(leapDayText, "February", DDDOBDateY->text().toStdString());
+    if (DDDOBDateM->text() == "February" && DDDOBDateD->findText(leapDayText) >= 0 && !leapDay) {
+        if (DDDOBDateD->text() == leapDayText) {
+            DDDOBDateD->setText(lastFebruaryDayText);
+        }
+        DDDOBDateD->removeItemText(leapDayText);
+    }
+}
+
+// Calculations, question and restart -------------------------------------------------------
+
+void QuorvelForm::calculateEdd()
+{
+    startYesFlash();
+
+    EddInputs in;
+    in.mode = OptUS->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
+    in.scanData = OptFB->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
+    in.measurement = measurementFromOptions(OptCRL->isChecked(), OptBPD->isChecked());
+    const std::string value = DDVal->text().toStdString();
+    const std::string weeks = DDUSW->text().toStdString();
+    const std::string days = DDUSD->text().toStdString();
+    const std::string day = DDLSDateD->text().toStdString();
+    const std::string month = DDLSDateM->text().toStdString();
+    const std::string year = DDLSDateY->text().toStdString();
+    in.measurementText = value;
+    in.weeksText = weeks;
+    in.daysText = days;
+    in.dayText = day;
+    in.monthText = month;
+    in.yearText = year;
+    const auto result = computeEdd(in);
+    if (!result) {
+        // The lists offer only what the arithmetic accepts; nothing is shown rather than a
+        // wrong date should that ever fail.
+        qWarning("Calculate EDD: %s", describe(result.error()));
+        return;
+    }
+
+    if (result->scan) {
+        vars_.scanGestDays = result->scan->gestationalDays;
+        vars_.scanDaysToEdd = result->scan->daysToEdd;
+    }
+    LabEDD->setText(text(result->eddText));
+    vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
+    FrameEDD->setVisible(true);
+    FrameQDOB->setVisible(true);
+    // Its own flash, if still running, would bring the button back over the result.
+    Timer3->setEnabled(false);
+    ComCalcEDD->setVisible(false);
+}
+
+void QuorvelForm::calculateGestation()
+{
+    FrameGest->setVisible(true);
+    const auto g = computeGestAtBirth(DDDOBDateD->text().toStdString(),
+                                      DDDOBDateM->text().toStdString(),
+                                      DDDOBDateY->text().toStdString(), vars_.eddDate);
+    if (!g) {
+        qWarning("Calculate gestation: %s", describe(g.error()));
+        FrameGest->setVisible(false);
+        return;
+    }
+    vars_.dobDate = g->dateOfBirth;
+    LabGest->setText(text(g->caption));
+    ComCalcGest->setVisible(false);
+}
+
+void QuorvelForm::answerYes()
+{
+    const std::chrono::year_month_day edd{vars_.eddDate};
+    const int day = static_cast<int>(static_cast<unsigned>(edd.day()));
+    const int year = static_cast<int>(edd.year());
+
+    FrameDOB->setVisible(true);
+    DDDOBDateM->setText(text(monthName(static_cast<int>(static_cast<unsigned>(edd.month())))));
+    listDay(DDDOBDateD, day);
+    DDDOBDateD->setText(QString::number(day));
+    listYear(DDDOBDateY, year);
+    DDDOBDateY->setText(QString::number(year));
+    DDDOBDateM->setVisible(true);
+    DDDOBDateD->setVisible(true);
+    DDDOBDateY->setVisible(true);
+    DDDOBDateM->setFocus();
+    ComCalcGest->setVisible(true);
+    ComCalcEDD->setVisible(false);
+}
+
+void QuorvelForm::answerNo()
+{
+    FrameDOB->setVisible(false);
+    FrameGest->setVisible(false);
+    ComCalcGest->setVisible(false);
+}
+
+void QuorvelForm::restart()
+{
+    chooseUltrasoundBased();
+}
+
+// Flashes ----------------------------------------------------------------------------------
+
+// A caption flash always starts from its caption shown, so that it ends shown too.
+void QuorvelForm::startYesFlash()
+{
+    vars_.flashCountYes = 0;
+    OptYes->setText(yesCaption);
+    LabQDOB->setText(questionCaption);
+    Timer1->setEnabled(true);
+}
+
+void QuorvelForm::startGestFlash()
+{
+    ComCalcGest->setText(calcGestCaption);
+    Timer2->setEnabled(true);
+}
+
+void QuorvelForm::startEddFlash()
+{
+    vars_.flashCountEdd = 0;
+    Timer3->setEnabled(true);
+}
+
+void QuorvelForm::countTick(std::int16_t& counter, IntervalTimer* timer)
+{
+    ++counter;
+    if (counter == flashToggles) {
+        timer->setEnabled(false);
+    }
+}
+
+void QuorvelForm::timer1Tick()
+{
+    countTick(vars_.flashCountYes, Timer1);
+    const bool blank = !OptYes->text().isEmpty();
+    OptYes->setText(blank ? QString() : QString(yesCaption));
+    LabQDOB->setText(blank ? QString() : QString(questionCaption));
+}
+
+void QuorvelForm::timer2Tick()
+{
+    countTick(vars_.flashCountGest, Timer2);
+    ComCalcGest->setText(ComCalcGest->text().isEmpty() ? QString(calcGestCaption) : QString());
+}
+
+void QuorvelForm::timer3Tick()
+{
+    countTick(vars_.flashCountEdd, Timer3);
+    ComCalcEDD->setVisible(ComCalcEDD->isHidden());
+}
+
+// Buttons ----------------------------------------------------------------------------------
+
+void QuorvelForm::setDefaultButton(QPushButton* button)
+{
+    for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
+        b->setDefault(b == button);
+    }
+}
+
+void QuorvelForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
+            if (b->isDefault() && !b->isHidden() && b->isEnabled()) {
+                b->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace quorvel

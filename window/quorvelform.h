@@ -1,0 +1,178 @@
+#pragma once
+
+// QuorvelForm is the calculator's one window. It owns every control, built from one table of
+// fixed controls, and the eight form-level variables the handlings share. Every piece of work
+// is a handling of a control event or a timer tick: a straight sequence of property changes
+// in a fixed order. A selection changed in code (an option checked, a list item picked) runs
+// that control's handling at once, nested, to completion, exactly as the user's own pick
+// would; clearing and filling a list runs nothing. The handlings rely on that order.
+//
+// The arithmetic lives in core/ and holds no state; only the two calculation actions call it,
+// reading the controls and writing the results back. Three interval timers make the element
+// to use next blink for 400 ms (a "flash"). Clicking the link label asks the web-link layer
+// to open the makers' site; the window itself never touches files or other programs.
+
+#include "core/calendar.h"
+#include "core/edd.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <variant>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QFrame;
+
+namespace quorvel {
+
+class IntervalTimer;
+class LinkLabel;
+class PickList;
+
+class QuorvelForm : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Start { Now, Later };
+
+    struct Variables {
+        Date eddDate{};                 // the EDD last computed
+        Date dobDate{};                 // the date of birth last assembled
+        double scanGestDays = 0;        // gestational days at the scan, last ultrasound EDD
+        std::int16_t scanDaysToEdd = 0; // days from the scan to the EDD, likewise
+        std::int16_t flashCountYes = 0;
+        std::int16_t flashCountGest = 0;
+        std::int16_t flashCountEdd = 0;
+        bool dobFlashMuted = false; // the first date-of-birth picks at start-up do not flash
+    };
+
+    // Start::Later leaves the window as created, for running load() by hand.
+    explicit QuorvelForm(Start start = Start::Now, QWidget* parent = nullptr);
+    ~QuorvelForm() override;
+
+    // The start-up handling; runs once, before the window is first shown.
+    void load();
+
+    const Variables& variables() const { return vars_; }
+
+    // The long date text of a day, as the EDD label shows it.
+    static QString datenice(const Date& xdate);
+
+    // What a click on the link label does; by default nothing.
+    void setWebLinkHandler(std::function<void()> handler);
+
+    // The flashes' tick handlings, run by their timers every 100 ms.
+    void timer1Tick();
+    void timer2Tick();
+    void timer3Tick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    using ControlMember =
+        std::variant<QGroupBox* QuorvelForm::*, QLabel* QuorvelForm::*,
+                     QRadioButton* QuorvelForm::*, PickList* QuorvelForm::*,
+                     QPushButton* QuorvelForm::*, LinkLabel* QuorvelForm::*,
+                     QFrame* QuorvelForm::*>;
+    struct ControlSpec;
+    static const std::array<ControlSpec, 44>& controlTable();
+
+    void buildControls();
+    void connectHandlings();
+    void whenSelected(QRadioButton* option, void (QuorvelForm::*handling)());
+
+    // Mode and scan data.
+    void chooseLmpBased();
+    void chooseUltrasoundBased();
+    void chooseFetalBiometry();
+    void chooseDerivedGestation();
+    void arrangeScanData(bool fetalBiometry);
+    void repromptEdd();
+
+    // Measurement.
+    void chooseMeasurement(Measurement kind);
+
+    // Date lists.
+    void lsMonthPicked();
+    void lsDayOrYearPicked();
+    void datePrompt();
+    void dobMonthPicked();
+    void dobDayPicked();
+    void dobYearPicked();
+    static void refillDays(PickList* days, const QString& monthText);
+
+    // Calculations, question and restart.
+    void calculateEdd();
+    void calculateGestation();
+    void answerYes();
+    void answerNo();
+    void restart();
+
+    // Flashes.
+    void startYesFlash();
+    void startGestFlash();
+    void startEddFlash();
+    static void countTick(std::int16_t& counter, IntervalTimer* timer);
+
+    void setDefaultButton(QPushButton* button);
+    void setListAvailable(PickList* list, bool available);
+
+    Variables vars_;
+    std::function<void()> webLinkHandler_;
+
+    QPushButton* ComCalcEDD = nullptr;
+    QPushButton* ComRestart = nullptr;
+    QPushButton* ComCalcGest = nullptr;
+    PickList* DDVal = nullptr;
+    QGroupBox* FrameLS = nullptr;
+    QGroupBox* FrameCBH = nullptr;
+    QLabel* Labmm = nullptr;
+    QGroupBox* FrameEDD = nullptr;
+    QGroupBox* FrameGest = nullptr;
+    QGroupBox* FrameQDOB = nullptr;
+    QGroupBox* FrameDate = nullptr;
+    QGroupBox* FrameDOB = nullptr;
+    QGroupBox* FrameUS = nullptr;
+    LinkLabel* livelink = nullptr;
+    QLabel* Image1 = nullptr;
+    QFrame* Line1 = nullptr;
+    QRadioButton* OptLMP = nullptr;
+    QRadioButton* OptUS = nullptr;
+    PickList* DDLSDateM = nullptr;
+    PickList* DDLSDateD = nullptr;
+    PickList* DDLSDateY = nullptr;
+    QLabel* LabLSDateM = nullptr;
+    QLabel* LabLSDateD = nullptr;
+    QLabel* LabLSDateY = nullptr;
+    QRadioButton* OptDG = nullptr;
+    QRadioButton* OptFB = nullptr;
+    PickList* DDUSW = nullptr;
+    PickList* DDUSD = nullptr;
+    QLabel* LabUSW = nullptr;
+    QLabel* LabUSD = nullptr;
+    QRadioButton* OptCRL = nullptr;
+    QRadioButton* OptBPD = nullptr;
+    QRadioButton* OptHC = nullptr;
+    QRadioButton* OptYes = nullptr;
+    QRadioButton* OptNo = nullptr;
+    QLabel* LabQDOB = nullptr;
+    PickList* DDDOBDateM = nullptr;
+    PickList* DDDOBDateD = nullptr;
+    PickList* DDDOBDateY = nullptr;
+    QLabel* LabDOBDateM = nullptr;
+    QLabel* LabDOBDateD = nullptr;
+    QLabel* LabDOBDateY = nullptr;
+    QLabel* LabEDD = nullptr;
+    QLabel* LabGest = nullptr;
+    IntervalTimer* Timer1 = nullptr;
+    IntervalTimer* Timer2 = nullptr;
+    IntervalTimer* Timer3 = nullptr;
+};
+
+} // namespace quorvel
