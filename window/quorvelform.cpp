@@ -279,8 +279,10 @@ void QuorvelForm::buildControls()
     Image1->setScaledContents(true);
     ComCalcEDD->setDefault(true);
 
-    for (auto* timer : {&Timer1, &Timer2, &Timer3}) {
+    for (auto [timer, name] : {std::pair{&Timer1, "Timer1"}, std::pair{&Timer2, "Timer2"},
+                               std::pair{&Timer3, "Timer3"}}) {
         *timer = new IntervalTimer(this);
+        (*timer)->setObjectName(QString::fromUtf8(name));
     }
 
     // Of an option group only the selected option is a stop of the focus chain.

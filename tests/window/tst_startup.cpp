@@ -1,0 +1,309 @@
+#include "formprobe.h"
+
+#include "window/colors.h"
+#include "window/linklabel.h"
+
+#include <QDate>
+#include <QFontMetrics>
+#include <QStyle>
+
+using namespace quorvel;
+using test::FormProbe;
+
+namespace {
+
+// A control's selection, text or caption, and for a list its items, in one comparable text.
+QString describe(QWidget* w)
+{
+    if (auto* list = qobject_cast<PickList*>(w)) {
+        const QStringList items = list->items();
+        if (items.isEmpty()) {
+            return list->text() + "|";
+        }
+        return QString("%1|%2..%3#%4")
+            .arg(list->text(), items.first(), items.last())
+            .arg(items.size());
+    }
+    if (auto* option = qobject_cast<QRadioButton*>(w)) {
+        return option->isChecked() ? "selected" : "-";
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+        return frame->title();
+    }
+    if (auto* button = qobject_cast<QPushButton*>(w)) {
+        return button->text() + (button->isDefault() ? " (default)" : "");
+    }
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        return label->text();
+    }
+    return {};
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void createdState();
+    void firstShownState_data();
+    void firstShownState();
+    void variablesAfterStartUp();
+    void timersAfterStartUp();
+    void listColours_data();
+    void listColours();
+    void captionsFitTheirControls();
+    void resultCaptionsFitTheResultLabel_data();
+    void resultCaptionsFitTheResultLabel();
+    void enterRunsTheVisibleDefaultButtonOnly();
+    void systemColoursFollowTheStandardScheme_data();
+    void systemColoursFollowTheStandardScheme();
+};
+
+void StartupTest::createdState()
+{
+    QuorvelForm form(QuorvelForm::Start::Later);
+    FormProbe p(form);
+    QCOMPARE(form.windowTitle(), QString("Quorvel"));
+    QCOMPARE(form.size(), QSize(640, 367));
+    for (auto* option : form.findChildren<QRadioButton*>()) {
+        QVERIFY2(!option->isChecked(), qPrintable(option->objectName()));
+    }
+    for (auto* list : form.findChildren<PickList*>()) {
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(list->text(), QString());
+    }
+    for (auto* w : form.findChildren<QWidget*>()) {
+        if (!w->objectName().isEmpty()) {
+            QVERIFY2(!w->isHidden() && w->isEnabled(), qPrintable(w->objectName()));
+        }
+    }
+    QVERIFY(p.button("ComCalcEDD")->isDefault());
+    QCOMPARE(form.variables().flashCountEdd, 0);
+    QCOMPARE(form.variables().dobFlashMuted, false);
+}
+
+void StartupTest::firstShownState_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("state");
+
+    const QString months = "January..December#12";
+    const QString years = "1980..2020#41";
+    const auto row = [](const char* name, bool shown, bool enabled, const QString& state) {
+        QTest::newRow(name) << QString(name) << shown << enabled << state;
+    };
+    row("FrameLS", true, true, "Mode");
+    row("OptLMP", true, true, "-");
+    row("OptUS", true, true, "selected");
+    row("FrameDate", true, true, "Date of Ultrasound scan");
+    row("DDLSDateM", true, true, "January|" + months);
+    row("DDLSDateD", true, true, "1|1..31#31");
+    row("DDLSDateY", true, true, "2000|" + years);
+    row("FrameUS", true, true, "Scan data");
+    row("OptFB", true, true, "selected");
+    row("OptDG", true, true, "-");
+    row("DDUSW", true, false, "18|7..22#16");
+    row("DDUSD", true, false, "0|0..6#7");
+    row("LabUSW", true, false, "Weeks");
+    row("LabUSD", true, false, "Days");
+    row("FrameCBH", true, true, "Measurement");
+    row("OptCRL", true, true, "-");
+    row("OptBPD", true, true, "selected");
+    row("OptHC", true, true, "-");
+    row("DDVal", true, true, "37|20..55#36");
+    row("Labmm", true, true, "mm");
+    row("FrameQDOB", false, true, "");
+    row("OptYes", false, true, "-");
+    row("OptNo", false, true, "selected");
+    row("LabQDOB", false, true, "Calculate length of gestation at birth?");
+    row("FrameDOB", false, true, "Date of birth");
+    row("DDDOBDateM", false, true, "October|" + months);
+    row("DDDOBDateD", false, true, "1|1..31#31");
+    row("DDDOBDateY", false, true, "2000|" + years);
+    row("FrameEDD", false, true, "EDD");
+    row("LabEDD", false, true, "Label2");
+    row("FrameGest", false, true, "Gestation at birth");
+    row("LabGest", false, true, "Label3");
+    row("ComCalcEDD", true, true, "Calculate EDD (default)");
+    row("ComCalcGest", false, true, "Calculate gestation");
+    row("ComRestart", true, true, "Cancel and RESTART");
+    row("Image1", true, true, "");
+    row("livelink", true, true, "www.quorvel.org");
+    row("Line1", true, true, "");
+}
+
+void StartupTest::firstShownState()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, shown);
+    QFETCH(bool, enabled);
+    QFETCH(QString, state);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    const QByteArray name = control.toUtf8();
+    QCOMPARE(p.shown(name), shown);
+    QCOMPARE(p.ownEnabled(name), enabled);
+    QCOMPARE(describe(p.get(name)), state);
+}
+
+void StartupTest::variablesAfterStartUp()
+{
+    const QDate d = QDate::currentDate();
+    const Date today{std::chrono::year{d.year()} / d.month() / d.day()};
+    QuorvelForm form;
+    const auto& v = form.variables();
+    QCOMPARE(v.eddDate, today);
+    QCOMPARE(v.dobDate, today);
+    QCOMPARE(v.scanGestDays, 0.0);
+    QCOMPARE(v.scanDaysToEdd, 0);
+    QCOMPARE(v.flashCountYes, 0);
+    QCOMPARE(v.flashCountGest, 0);
+    QCOMPARE(v.flashCountEdd, 0);
+    QCOMPARE(v.dobFlashMuted, false);
+}
+
+void StartupTest::timersAfterStartUp()
+{
+    QuorvelForm form;
+    FormProbe p(form);
+    for (const char* name : {"Timer1", "Timer2", "Timer3"}) {
+        QVERIFY2(p.timer(name)->isEnabled(), name);
+        QCOMPARE(p.timer(name)->interval(), 100);
+    }
+}
+
+void StartupTest::listColours_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<quint32>("afterStartUp");
+    QTest::addColumn<quint32>("derivedGestation");
+    QTest::addColumn<quint32>("lmpBased");
+
+    for (const char* date : {"DDLSDateM", "DDLSDateD", "DDLSDateY", "DDDOBDateM", "DDDOBDateD",
+                             "DDDOBDateY"}) {
+        QTest::newRow(date) << QString(date) << lightPink << lightPink << lightPink;
+    }
+    QTest::newRow("DDVal") << QString("DDVal") << inputBackColor << unavailableBackColor
+                           << unavailableBackColor;
+    for (const char* scan : {"DDUSW", "DDUSD"}) {
+        QTest::newRow(scan) << QString(scan) << unavailableBackColor << inputBackColor
+                            << unavailableBackColor;
+    }
+}
+
+void StartupTest::listColours()
+{
+    QFETCH(QString, list);
+    QFETCH(quint32, afterStartUp);
+    QFETCH(quint32, derivedGestation);
+    QFETCH(quint32, lmpBased);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    auto* l = p.list(list.toUtf8());
+    QCOMPARE(l->backColor(), afterStartUp);
+    QCOMPARE(l->palette().color(QPalette::Button), colorFromValue(afterStartUp));
+    p.choose("OptDG");
+    QCOMPARE(l->backColor(), derivedGestation);
+    p.choose("OptLMP");
+    QCOMPARE(l->backColor(), lmpBased);
+}
+
+void StartupTest::captionsFitTheirControls()
+{
+    QuorvelForm form;
+    for (auto* w : form.findChildren<QWidget*>()) {
+        const QFontMetrics metrics(w->font());
+        QString caption;
+        int room = w->width();
+        if (auto* option = qobject_cast<QRadioButton*>(w)) {
+            caption = option->text();
+            room -= option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
+                    option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            caption = button->text();
+        } else if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
+            caption = label->text();
+        }
+        if (!caption.isEmpty()) {
+            QVERIFY2(metrics.horizontalAdvance(caption) <= room, qPrintable(w->objectName()));
+            QVERIFY2(metrics.height() <= w->height(), qPrintable(w->objectName()));
+        }
+    }
+    auto* question = FormProbe(form).get<QLabel>("LabQDOB");
+    const QFontMetrics metrics(question->font());
+    const QRect wrapped =
+        metrics.boundingRect(QRect(0, 0, question->width(), 1000), Qt::TextWordWrap,
+                             question->text());
+    QCOMPARE(wrapped.height() / metrics.lineSpacing(), 2);
+    QVERIFY(wrapped.height() <= question->height());
+}
+
+void StartupTest::resultCaptionsFitTheResultLabel_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("longest EDD") << "30 September 2021";
+    QTest::newRow("longest gestation") << "100 weeks 6 days";
+    QTest::newRow("birth before pregnancy")
+        << QString::fromUtf8(birthBeforePregnancyCaption.data(),
+                             static_cast<qsizetype>(birthBeforePregnancyCaption.size()));
+}
+
+void StartupTest::resultCaptionsFitTheResultLabel()
+{
+    QFETCH(QString, caption);
+    QuorvelForm form;
+    auto* label = FormProbe(form).get<QLabel>("LabGest");
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(caption) <
+            label->contentsRect().width());
+}
+
+void StartupTest::enterRunsTheVisibleDefaultButtonOnly()
+{
+    QuorvelForm form;
+    FormProbe p(form);
+    form.show();
+    p.pressEnter();
+    QVERIFY(p.shown("FrameEDD"));
+    QCOMPARE(p.text("LabEDD"), QString("12 June 2000"));
+
+    // The EDD button is still the default, but hidden: Enter does nothing.
+    p.get<QLabel>("LabEDD")->setText("unchanged");
+    p.pressEnter();
+    QCOMPARE(p.text("LabEDD"), QString("unchanged"));
+
+    p.choose("OptYes");
+    QVERIFY(p.button("ComCalcGest")->isDefault());
+    QVERIFY(!p.button("ComCalcEDD")->isDefault());
+    p.pressEnter();
+    QVERIFY(p.shown("FrameGest"));
+    QCOMPARE(p.text("LabGest"), QString("40 weeks 0 days"));
+}
+
+void StartupTest::systemColoursFollowTheStandardScheme_data()
+{
+    QTest::addColumn<quint32>("value");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("direct value is blue-green-red") << quint32{0x00C0E0FF} << QColor(255, 224, 192);
+    QTest::newRow("dark red") << darkRed << QColor(192, 0, 0);
+    QTest::newRow("blue") << blue << QColor(0, 0, 255);
+    QTest::newRow("scroll bar differs from button face")
+        << scrollBarColor << QColor(200, 200, 200);
+    QTest::newRow("button face") << buttonFaceColor << QColor(240, 240, 240);
+    QTest::newRow("title-bar text is white") << titleTextColor << QColor(255, 255, 255);
+    QTest::newRow("window text is black") << windowTextColor << QColor(0, 0, 0);
+}
+
+void StartupTest::systemColoursFollowTheStandardScheme()
+{
+    QFETCH(quint32, value);
+    QFETCH(QColor, colour);
+    QCOMPARE(colorFromValue(value), colour);
+}
+
+QUORVEL_WINDOW_TEST_MAIN(StartupTest)
+#include "tst_startup.moc"
