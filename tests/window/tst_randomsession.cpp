@@ -1,0 +1,243 @@
+// Random user sessions: picks, option and button clicks, Enter and timer ticks, with the
+// window's promises checked after every action. QUORVEL_RANDOM_SEED replays one seed and
+// QUORVEL_RANDOM_ACTIONS sets the actions per seed.
+
+#include "formprobe.h"
+
+#include <QRandomGenerator>
+
+using namespace quorvel;
+using test::FormProbe;
+
+namespace {
+
+constexpr int defaultActionsPerSeed = 1500;
+const std::array<quint32, 4> defaultSeeds = {1, 2, 3, 20261208};
+
+const std::array<const char*, 9> listNames = {"DDLSDateM",  "DDLSDateD",  "DDLSDateY",
+                                              "DDVal",      "DDUSW",      "DDUSD",
+                                              "DDDOBDateM", "DDDOBDateD", "DDDOBDateY"};
+const std::array<const char*, 11> optionNames = {"OptLMP", "OptUS",  "OptFB",  "OptDG",
+                                                 "OptCRL", "OptBPD", "OptHC",  "OptYes",
+                                                 "OptNo",  "OptDG",  "OptFB"};
+const std::array<const char*, 3> buttonNames = {"ComCalcEDD", "ComCalcGest", "ComRestart"};
+const std::array<const char*, 3> timerNames = {"Timer1", "Timer2", "Timer3"};
+
+int envNumber(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+class Session {
+public:
+    Session(QuorvelForm& form, quint32 seed) : form_(form), p_(form), random_(seed) {}
+
+    // One random user action; returns what it did, for the failure message.
+    QString act()
+    {
+        switch (random_.bounded(5)) {
+        case 0:
+        case 1: {
+            auto* list = p_.list(listNames[random_.bounded(int(listNames.size()))]);
+            if (!p_.usable(list) || list->count() == 0) {
+                return "nothing";
+            }
+            const int index = random_.bounded(list->count());
+            list->setCurrentIndex(index);
+            return list->objectName() + " pick " + list->itemText(index);
+        }
+        case 2: {
+            auto* option = p_.option(optionNames[random_.bounded(int(optionNames.size()))]);
+            if (!p_.usable(option)) {
+                return "nothing";
+            }
+            option->click();
+            return option->objectName() + " click";
+        }
+        case 3: {
+            if (random_.bounded(4) == 0) {
+                p_.pressEnter();
+                return "Enter";
+            }
+            auto* button = p_.button(buttonNames[random_.bounded(int(buttonNames.size()))]);
+            if (!p_.usable(button)) {
+                return "nothing";
+            }
+            button->click();
+            return button->objectName() + " click";
+        }
+        default: {
+            const int which = random_.bounded(int(timerNames.size()));
+            if (!p_.timer(timerNames[which])->isEnabled()) {
+                return "nothing";
+            }
+            (which == 0 ? form_.timer1Tick() : which == 1 ? form_.timer2Tick() : form_.timer3Tick());
+            return QString(timerNames[which]) + " tick";
+        }
+        }
+    }
+
+    QString eddInputs() const
+    {
+        QString s;
+        for (const char* o : {"OptUS", "OptFB", "OptCRL", "OptBPD"}) {
+            s += p_.option(o)->isChecked() ? '1' : '0';
+        }
+        for (const char* l : {"DDVal", "DDUSW", "DDUSD", "DDLSDateD", "DDLSDateM", "DDLSDateY"}) {
+            s += '|' + p_.list(l)->text();
+        }
+        return s;
+    }
+
+    QString birthInputs() const
+    {
+        return p_.list("DDDOBDateD")->text() + ' ' + p_.list("DDDOBDateM")->text() + ' ' +
+               p_.list("DDDOBDateY")->text();
+    }
+
+    // Every promise the window keeps between actions; empty when all hold.
+    QString brokenPromise(const QString& eddBefore, const QString& birthBefore)
+    {
+        const auto fail = [](const QString& what) { return what; };
+        for (const char* row : {"DDLSDate", "DDDOBDate"}) {
+            const QByteArray r(row);
+            const QString month = p_.list(r + "M")->text();
+            const QStringList days = p_.list(r + "D")->items();
+            int n = daysInMonth(month.toStdString());
+            const bool leapDayListed = r == "DDDOBDate" && month == "February" &&
+                                       days.size() == 29 &&
+                                       dateFromTexts("29", "February",
+                                                     p_.list(r + "Y")->text().toStdString());
+            if (leapDayListed) {
+                n = 29;
+            }
+            if (days.size() != n || days.first() != "1" || days.last() != QString::number(n)) {
+                return fail(r + " day list does not match its month");
+            }
+        }
+        for (const char* name : listNames) {
+            ++checks_;
+            if (p_.list(name)->text().isEmpty()) {
+                return fail(QString(name) + " has no pick");
+            }
+        }
+        for (const auto& group : {QStringList{"OptLMP", "OptUS"}, QStringList{"OptFB", "OptDG"},
+                                  QStringList{"OptCRL", "OptBPD", "OptHC"},
+                                  QStringList{"OptYes", "OptNo"}}) {
+            ++checks_;
+            int selected = 0;
+            for (const QString& o : group) {
+                selected += p_.option(o.toUtf8())->isChecked() ? 1 : 0;
+            }
+            if (selected != 1) {
+                return fail(group.join('/') + " has not exactly one selection");
+            }
+        }
+        ++checks_;
+        if (p_.shown("FrameEDD")) {
+            const auto edd = p_.eddOnScreen();
+            if (!edd || p_.text("LabEDD") != QString::fromStdString(edd->eddText) ||
+                form_.variables().eddDate != edd->edd) {
+                return fail("shown EDD differs from the inputs on screen");
+            }
+        }
+        ++checks_;
+        if (p_.shown("FrameGest")) {
+            const auto g = p_.gestationOnScreen();
+            if (!g || p_.text("LabGest") != QString::fromStdString(g->caption)) {
+                return fail("shown gestation differs from the birth date on screen");
+            }
+        }
+        ++checks_;
+        if (eddInputs() != eddBefore) {
+            for (const char* w : {"FrameEDD", "FrameQDOB", "FrameDOB", "FrameGest"}) {
+                if (p_.shown(w)) {
+                    return fail(QString(w) + " not withdrawn after an EDD input changed");
+                }
+            }
+        }
+        ++checks_;
+        if (birthInputs() != birthBefore && p_.shown("FrameGest")) {
+            return fail("gestation not withdrawn after a birth date change");
+        }
+        ++checks_;
+        if ((p_.shown("FrameGest") && !p_.shown("FrameDOB")) ||
+            (p_.shown("FrameDOB") && !(p_.shown("FrameQDOB") && p_.shown("FrameEDD") &&
+                                       p_.option("OptYes")->isChecked()))) {
+            return fail("a later step shown without the one before it");
+        }
+        ++checks_;
+        if (!p_.timer("Timer3")->isEnabled() && p_.shown("FrameEDD") == p_.shown("ComCalcEDD")) {
+            return fail("Calculate EDD offered beside its result, or neither shown");
+        }
+        ++checks_;
+        if ((!p_.timer("Timer1")->isEnabled() && p_.option("OptYes")->text().isEmpty()) ||
+            (!p_.timer("Timer2")->isEnabled() && p_.button("ComCalcGest")->text().isEmpty())) {
+            return fail("a flash ended with its caption blank");
+        }
+        return {};
+    }
+
+    long checks() const { return checks_; }
+
+private:
+    QuorvelForm& form_;
+    FormProbe p_;
+    QRandomGenerator random_;
+    long checks_ = 0;
+};
+
+} // namespace
+
+class RandomSessionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void promisesHoldAfterEveryAction_data();
+    void promisesHoldAfterEveryAction();
+};
+
+void RandomSessionTest::promisesHoldAfterEveryAction_data()
+{
+    QTest::addColumn<quint32>("seed");
+    const int replay = envNumber("QUORVEL_RANDOM_SEED", -1);
+    if (replay >= 0) {
+        QTest::addRow("seed %d", replay) << quint32(replay);
+        return;
+    }
+    for (const quint32 seed : defaultSeeds) {
+        QTest::addRow("seed %u", seed) << seed;
+    }
+}
+
+void RandomSessionTest::promisesHoldAfterEveryAction()
+{
+    QFETCH(quint32, seed);
+    const int actions = envNumber("QUORVEL_RANDOM_ACTIONS", defaultActionsPerSeed);
+
+    QuorvelForm form;
+    form.show();
+    Session session(form, seed);
+    QStringList recent;
+    for (int i = 0; i < actions; ++i) {
+        const QString edd = session.eddInputs();
+        const QString birth = session.birthInputs();
+        recent.append(session.act());
+        if (recent.size() > 8) {
+            recent.removeFirst();
+        }
+        const QString broken = session.brokenPromise(edd, birth);
+        QVERIFY2(broken.isEmpty(),
+                 qPrintable(QString("seed %1, action %2: %3 (replay with QUORVEL_RANDOM_SEED=%1); "
+                                    "last actions: %4")
+                                .arg(seed)
+                                .arg(i)
+                                .arg(broken, recent.join(", "))));
+    }
+    qInfo("seed %u: %d actions, %ld invariant checks", seed, actions, session.checks());
+}
+
+QUORVEL_WINDOW_TEST_MAIN(RandomSessionTest)
+#include "tst_randomsession.moc"
