@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryFile>
+
+namespace quorvel {
+
+/// A one-line HTML file whose only use is to ask which program opens HTML files. It gets a new,
+/// unpredictable name ending in ".htm" in the given directory and is created exclusively, so an
+/// existing file or link is never written through; it is removed when this object ends, and
+/// only the file it created.
+class HtmlProbeFile {
+public:
+    explicit HtmlProbeFile(const QString& directory);
+
+    HtmlProbeFile(const HtmlProbeFile&) = delete;
+    HtmlProbeFile& operator=(const HtmlProbeFile&) = delete;
+
+    /// Whether the file was created and its whole line written.
+    bool isWritten() const { return written_; }
+
+    /// The file's absolute path; meaningful only when isWritten().
+    QString path() const { return file_.fileName(); }
+
+private:
+    QTemporaryFile file_;
+    bool written_ = false;
+};
+
+} // namespace quorvel
