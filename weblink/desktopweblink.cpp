@@ -1,0 +1,29 @@
+#include "weblink/desktopweblink.h"
+
+#ifdef _WIN32
+#include "weblink/shellplatform.h"
+#else
+#include "weblink/gioplatform.h"
+#endif
+
+namespace quorvel {
+
+namespace {
+
+std::unique_ptr<BrowserPlatform> systemPlatform([[maybe_unused]] QWidget* owner)
+{
+#ifdef _WIN32
+    return std::make_unique<ShellPlatform>(owner);
+#else
+    return std::make_unique<GioPlatform>();
+#endif
+}
+
+} // namespace
+
+DesktopWebLink::DesktopWebLink(QWidget* parent)
+    : platform_(systemPlatform(parent)), warnings_(parent), link_(*platform_, warnings_)
+{
+}
+
+} // namespace quorvel
