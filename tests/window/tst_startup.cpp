@@ -58,6 +58,7 @@ private slots:
     void enterRunsTheVisibleDefaultButtonOnly();
     void systemColoursFollowTheStandardScheme_data();
     void systemColoursFollowTheStandardScheme();
+    void linkLabelRunsTheWebLinkOncePerActivation();
 };
 
 void StartupTest::createdState()
@@ -303,6 +304,27 @@ void StartupTest::systemColoursFollowTheStandardScheme()
     QFETCH(quint32, value);
     QFETCH(QColor, colour);
     QCOMPARE(colorFromValue(value), colour);
+}
+
+void StartupTest::linkLabelRunsTheWebLinkOncePerActivation()
+{
+    QuorvelForm form;
+    FormProbe p(form);
+    form.show();
+    auto* link = p.get<LinkLabel>("livelink");
+    QTest::mouseClick(link, Qt::LeftButton); // before a handler is set: nothing happens
+
+    int opened = 0;
+    form.setWebLinkHandler([&opened] { ++opened; });
+    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::mouseClick(link, Qt::RightButton);
+    QCOMPARE(opened, 1);
+    QTest::keyClick(link, Qt::Key_Space);
+    QCOMPARE(opened, 2);
+    // The underline runs along the label's bottom edge, across its start.
+    auto* line = p.get("Line1");
+    QCOMPARE(line->geometry().top(), link->geometry().bottom());
+    QCOMPARE(line->geometry().left(), link->geometry().left());
 }
 
 QUORVEL_WINDOW_TEST_MAIN(StartupTest)
