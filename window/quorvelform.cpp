@@ -231,16 +231,16 @@ QuorvelForm::~QuorvelForm() = default;
 
 void QuorvelForm::buildControls()
 {
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* parent = spec.container ? static_cast<QWidget*>(this->*spec.container) : this;
-        const QString caption = QString::fromUtf8(spec.caption);
+    for (const ControlSpec& entry : controlTable()) {
+        QWidget* parent = entry.container ? static_cast<QWidget*>(this->*entry.container) : this;
+        const QString caption = QString::fromUtf8(entry.caption);
         QWidget* widget = std::visit(
             [&](auto member) -> QWidget* {
                 using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
                 auto* w = new Widget(parent);
                 this->*member = w;
                 if constexpr (std::is_same_v<Widget, PickList>) {
-                    w->setBackColor(spec.back);
+                    w->setBackColor(entry.back);
                 } else if constexpr (std::is_same_v<Widget, QFrame>) {
                     w->setFrameShape(QFrame::NoFrame);
                 } else if constexpr (std::is_same_v<Widget, QGroupBox>) {
@@ -249,24 +249,24 @@ void QuorvelForm::buildControls()
                     w->setText(caption);
                 }
                 if constexpr (std::is_base_of_v<QLabel, Widget>) {
-                    w->setAlignment(spec.align);
-                    w->setWordWrap(spec.wrap);
-                    if (spec.border) {
+                    w->setAlignment(entry.align);
+                    w->setWordWrap(entry.wrap);
+                    if (entry.border) {
                         w->setFrameStyle(QFrame::Box | QFrame::Plain);
                     }
                 }
                 return w;
             },
-            spec.member);
-        widget->setObjectName(QString::fromUtf8(spec.name));
-        widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
-                            pixels(spec.height));
+            entry.member);
+        widget->setObjectName(QString::fromUtf8(entry.name));
+        widget->setGeometry(pixels(entry.left), pixels(entry.top), pixels(entry.width),
+                            pixels(entry.height));
         if (qobject_cast<PickList*>(widget) == nullptr) {
-            setColors(widget, spec.back, spec.fore);
+            setColors(widget, entry.back, entry.fore);
         } else {
             QPalette p = widget->palette();
-            p.setColor(QPalette::ButtonText, colorFromValue(spec.fore));
-            p.setColor(QPalette::Text, colorFromValue(spec.fore));
+            p.setColor(QPalette::ButtonText, colorFromValue(entry.fore));
+            p.setColor(QPalette::Text, colorFromValue(entry.fore));
             widget->setPalette(p);
         }
     }
