@@ -8,6 +8,7 @@ packages=(
     libglib2.0-dev         # GIO: the desktop's MIME associations for the web link
     fonts-liberation2      # the narrow sans-serif the window is laid out for
     xvfb xauth imagemagick # a real display and screenshots for the look checks
+    clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for the fuzz targets
 )
 
 missing=()
