@@ -2,10 +2,12 @@
 
 #include "core/gestation.h"
 #include "weblink/weblink.h"
+#include "window/accessiblenames.h"
 #include "window/colors.h"
 #include "window/intervaltimer.h"
 #include "window/linklabel.h"
 #include "window/picklist.h"
+#include "window/resultlabel.h"
 
 #include <QDate>
 #include <QFrame>
@@ -297,6 +299,8 @@ void QuorvelForm::buildControls()
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
     setTabOrder(focusOrder.back(), livelink);
+
+    nameControlsForAssistiveTechnology(*this);
 }
 
 void QuorvelForm::whenSelected(QRadioButton* option, void (QuorvelForm::*handling)())

@@ -33,6 +33,7 @@ namespace quorvel {
 class IntervalTimer;
 class LinkLabel;
 class PickList;
+class ResultLabel;
 
 class QuorvelForm : public QWidget {
     Q_OBJECT
@@ -79,7 +80,7 @@ private:
         std::variant<QGroupBox* QuorvelForm::*, QLabel* QuorvelForm::*,
                      QRadioButton* QuorvelForm::*, PickList* QuorvelForm::*,
                      QPushButton* QuorvelForm::*, LinkLabel* QuorvelForm::*,
-                     QFrame* QuorvelForm::*>;
+                     QFrame* QuorvelForm::*, ResultLabel* QuorvelForm::*>;
     struct ControlSpec;
     static const std::array<ControlSpec, 44>& controlTable();
 
@@ -168,8 +169,8 @@ private:
     QLabel* LabDOBDateM = nullptr;
     QLabel* LabDOBDateD = nullptr;
     QLabel* LabDOBDateY = nullptr;
-    QLabel* LabEDD = nullptr;
-    QLabel* LabGest = nullptr;
+    ResultLabel* LabEDD = nullptr;
+    ResultLabel* LabGest = nullptr;
     IntervalTimer* Timer1 = nullptr;
     IntervalTimer* Timer2 = nullptr;
     IntervalTimer* Timer3 = nullptr;
