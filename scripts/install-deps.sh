@@ -8,6 +8,9 @@ packages=(
     libglib2.0-dev         # GIO: the desktop's MIME associations for the web link
     fonts-liberation2      # the narrow sans-serif the window is laid out for
     xvfb xauth imagemagick # a real display and screenshots for the look checks
+    desktop-file-utils appstream # checks of the desktop entry and the AppStream metainfo
+    dpkg-dev file          # the Debian package: dpkg-shlibdeps finds its library dependencies
+    at-spi2-core python3-pyatspi dbus # the assistive-technology interface and its test
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for the fuzz targets
 )
 

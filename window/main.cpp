@@ -5,10 +5,17 @@
 
 #include <QApplication>
 
+namespace {
+// The name of the installed desktop entry, so that desktops show its name and icon for the
+// window.
+const char* const desktopFileName = "org.quorvel.Quorvel";
+} // namespace
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     quorvel::applyAppearance(app);
+    QApplication::setDesktopFileName(QString::fromUtf8(desktopFileName));
 
     quorvel::QuorvelForm form;
     quorvel::DesktopWebLink web(&form);

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree, unpacks it into a scratch root
+# and checks what a desktop and dpkg rely on: the files and where they go, the desktop entry
+# and the AppStream metainfo, the icon sizes, and that the declared dependencies bring every
+# library the program loads. Finally starts the unpacked program headless.
+#   check-deb.sh BUILD_DIR
+set -euo pipefail
+
+readonly app_id=org.quorvel.Quorvel
+readonly icon_sizes=(16 22 24 32 48 64 128 256)
+# The program runs its event loop until stopped; alive after this many seconds it started.
+readonly run_seconds=3
+
+build_dir=$(realpath "$1")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log" >&2; exit 1; }
+debs=("$scratch"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one package" >&2; exit 1; }
+deb=${debs[0]}
+
+# --- The files and where they go.
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/contents"
+expected=(/usr/bin/quorvel "/usr/share/applications/$app_id.desktop"
+          "/usr/share/metainfo/$app_id.metainfo.xml")
+for size in "${icon_sizes[@]}"; do
+    expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+done
+for path in "${expected[@]}"; do
+    grep -qx -- "$path" "$scratch/contents" || fail "package lacks $path"
+done
+# Nothing outside the system prefix, and no file besides the expected ones.
+grep -v '/$' "$scratch/contents" | while read -r path; do
+    case " ${expected[*]} " in
+    *" $path "*) ;;
+    *) echo "FAIL: unexpected file $path" >&2; exit 1 ;;
+    esac
+done || failures=$((failures + 1))
+
+root=$scratch/root
+dpkg -x "$deb" "$root"
+
+# --- The desktop entry, the metainfo and the icons.
+desktop=$root/usr/share/applications/$app_id.desktop
+desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+icon_name=$(sed -n 's/^Icon=//p' "$desktop")
+[ "$icon_name" = "$app_id" ] || fail "Icon=$icon_name is not the installed icon $app_id"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+    fail "metainfo does not validate"
+for size in "${icon_sizes[@]}"; do
+    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    got=$(file -b "$icon")
+    [[ $got == "PNG image data, $size x $size,"* ]] || fail "icon ${size}x$size is $got"
+done
+
+# --- Every library the program loads comes from a declared dependency.
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+declared=$(tr ',' '\n' <<<"$depends" | sed 's/(.*)//; s/|.*//; s/ //g')
+grep -qx fonts-liberation2 <<<"$declared" || fail "the window's font is not a dependency"
+ldd "$root/usr/bin/quorvel" >"$scratch/ldd"
+if grep -q 'not found' "$scratch/ldd"; then
+    fail "unresolved libraries: $(grep 'not found' "$scratch/ldd")"
+fi
+
+# Everything the declared dependencies bring, following Depends and Pre-Depends.
+closure() {
+    local -A seen=()
+    local queue=("$@") package next
+    while [ ${#queue[@]} -gt 0 ]; do
+        package=${queue[0]}
+        queue=("${queue[@]:1}")
+        [ -n "${seen[$package]:-}" ] && continue
+        seen[$package]=1
+        echo "$package"
+        next=$(dpkg-query -W -f='${Depends},${Pre-Depends}' "$package" 2>/dev/null || true)
+        # Alternatives and virtual names count alike: whichever is installed came through.
+        for next in $(tr ',|' '\n\n' <<<"$next" | sed 's/(.*)//; s/:any//; s/ //g'); do
+            [ -z "${seen[$next]:-}" ] && queue+=("$next")
+        done
+    done
+}
+# shellcheck disable=SC2086 # one package name a word
+closure $declared | sort -u >"$scratch/brought"
+
+# The packages that own the libraries, asked once for all; merged /usr puts a library under
+# /lib or /usr/lib for dpkg depending on how it was packaged, so both are asked.
+awk '$2 == "=>" && $3 ~ /^\// {print $3}' "$scratch/ldd" | xargs -r realpath |
+    sed -E 's|^/usr(/lib/)|\1|' | sort -u >"$scratch/libs"
+sed 's|^|/usr|' "$scratch/libs" | cat - "$scratch/libs" | xargs -r dpkg -S 2>/dev/null |
+    sed -E 's|^([^:]+)(:[^:]*)?: /(usr/)?|\1 /|' >"$scratch/owners" || true
+while read -r lib; do
+    package=$(awk -v lib="$lib" '$2 == lib {print $1; exit}' "$scratch/owners")
+    if [ -z "$package" ]; then
+        fail "$lib belongs to no package"
+    elif ! grep -qx -- "$package" "$scratch/brought"; then
+        fail "$lib comes from $package, which no declared dependency brings"
+    fi
+done <"$scratch/libs"
+
+# --- The unpacked program starts and keeps running.
+set +e
+QT_QPA_PLATFORM=offscreen timeout "$run_seconds" "$root/usr/bin/quorvel" 2>"$scratch/run.log"
+status=$?
+set -e
+[ $status -eq 124 ] || { cat "$scratch/run.log" >&2; fail "the program ended with $status"; }
+
+if [ $failures -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "package $(basename "$deb") checked"
