@@ -45,6 +45,7 @@ const char* const calcGestCaption = "Calculate gestation";
 const char* const lmpDateCaption = "Date of LMP";
 const char* const scanDateCaption = "Date of Ultrasound scan";
 const char* const logoResource = ":/logo.png";
+const char* const doubleSizeLogoResource = ":/logo@2x.png";
 
 const char* const presetWeeks = "18";
 const char* const presetDays = "0";
@@ -277,7 +278,10 @@ void QuorvelForm::buildControls()
     livelink->setText(address.host());
     livelink->setToolTip(address.toString());
     livelink->setFocusPolicy(Qt::TabFocus);
-    Image1->setPixmap(QPixmap(logoResource));
+    // The label scales the picture to its size in device pixels; on a scaled screen the
+    // double-size drawing keeps the logo sharp.
+    Image1->setPixmap(
+        QPixmap(Image1->devicePixelRatio() > 1 ? doubleSizeLogoResource : logoResource));
     Image1->setScaledContents(true);
     ComCalcEDD->setDefault(true);
 
