@@ -1,0 +1,205 @@
+// The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
+
+#include "../window/formprobe.h"
+
+#include <QComboBox>
+
+using namespace quorvel;
+using test::FormProbe;
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tabVisitsTheFocusOrder_data();
+    void tabVisitsTheFocusOrder();
+    void typicalUse_data();
+    void typicalUse();
+};
+
+namespace {
+
+// A flash runs four 100 ms toggles; after this it has ended, whatever it hid shown again.
+constexpr int flashSettleMs = 500;
+// More presses than the focus chain has stops: a target not reached by then never will be.
+constexpr int maxPresses = 25;
+
+void show(QuorvelForm& form)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(flashSettleMs);
+}
+
+QString focusName()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus->objectName() : QString("(nothing)");
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY2(focus != nullptr, "no control has the keyboard focus");
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void tabTo(const QString& name)
+{
+    for (int i = 0; i < maxPresses && focusName() != name; ++i) {
+        press(Qt::Key_Tab);
+    }
+    QVERIFY2(focusName() == name, qPrintable("Tab never reaches " + name));
+}
+
+// Up and Down through the focused list until it shows the item.
+void pickWithArrows(const QString& item)
+{
+    auto* list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    QVERIFY2(list != nullptr, qPrintable(focusName() + " is no list"));
+    const int target = list->findText(item);
+    QVERIFY2(target >= 0, qPrintable(list->objectName() + " offers no " + item));
+    const Qt::Key key = target > list->currentIndex() ? Qt::Key_Down : Qt::Key_Up;
+    const int presses = std::abs(target - list->currentIndex());
+    for (int i = 0; i < presses; ++i) {
+        press(key);
+    }
+    QCOMPARE(list->currentText(), item);
+}
+
+} // namespace
+
+void KeyboardTest::tabVisitsTheFocusOrder_data()
+{
+    QTest::addColumn<QString>("arrangement"); // options selected with the mouse first
+    QTest::addColumn<QStringList>("stops");   // one Tab round, from the first stop
+
+    const QStringList date = {"DDLSDateM", "DDLSDateD", "DDLSDateY"};
+    QTest::newRow("start-up") << ""
+                              << QStringList{"ComCalcEDD", "ComRestart"} + date +
+                                     QStringList{"DDVal", "OptUS", "OptBPD", "OptFB", "livelink"};
+    QTest::newRow("LMP-based: scan data unavailable")
+        << "OptLMP"
+        << QStringList{"ComCalcEDD", "ComRestart"} + date + QStringList{"OptLMP", "livelink"};
+    QTest::newRow("derived gestation: weeks and days, no measurement")
+        << "OptDG"
+        << QStringList{"ComCalcEDD", "ComRestart"} + date +
+               QStringList{"OptUS", "OptDG", "DDUSW", "DDUSD", "livelink"};
+    QTest::newRow("EDD shown: the question instead of the button")
+        << "ComCalcEDD"
+        << QStringList{"ComRestart"} + date +
+               QStringList{"DDVal", "OptUS", "OptBPD", "OptNo", "OptFB", "livelink"};
+    QTest::newRow("Yes: the date of birth and its button")
+        << "ComCalcEDD OptYes"
+        << QStringList{"ComRestart", "ComCalcGest"} + date +
+               QStringList{"DDVal",  "DDDOBDateM", "DDDOBDateD", "DDDOBDateY", "OptUS",
+                           "OptBPD", "OptYes",     "OptFB",      "livelink"};
+}
+
+void KeyboardTest::tabVisitsTheFocusOrder()
+{
+    QFETCH(QString, arrangement);
+    QFETCH(QStringList, stops);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+    for (const QString& name : arrangement.split(' ', Qt::SkipEmptyParts)) {
+        p.get<QAbstractButton>(name.toUtf8().constData())->click();
+    }
+    QTest::qWait(flashSettleMs);
+
+    p.get(stops.first().toUtf8().constData())->setFocus(Qt::OtherFocusReason);
+    QStringList visited;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+        visited << focusName();
+        press(Qt::Key_Tab);
+    }
+    QCOMPARE(visited, stops);
+    QCOMPARE(focusName(), stops.first());
+
+    // Shift+Tab goes the same round backwards.
+    QStringList back;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        back.prepend(focusName());
+    }
+    QCOMPARE(back, stops);
+}
+
+void KeyboardTest::typicalUse_data()
+{
+    // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
+    // presses Up or Down in the focused list until ITEM shows; "up", "down", "space" and
+    // "enter" press that key; "edd TEXT" and "gestation TEXT" check a result on screen and
+    // "no results" that neither shows.
+    QTest::addColumn<QString>("steps");
+
+    QTest::newRow("LMP 1 January 2000, born 1 October 2000")
+        << "tab OptUS; up; space; tab DDLSDateD; pick 1; enter; edd 7 October 2000;"
+           "tab OptNo; up; space; tab DDDOBDateD; pick 1; enter; gestation 39 weeks 1 days";
+    QTest::newRow("crown-rump length 33 mm on 10 March 2004, born on the EDD")
+        << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
+           "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab OptNo; up;"
+           "enter; gestation 40 weeks 0 days";
+    QTest::newRow("derived gestation 7 weeks 6 days on 10 March 2004")
+        << "tab OptFB; down; tab DDUSW; pick 7; tab DDUSD; pick 6; tab DDLSDateM; pick March;"
+           "tab DDLSDateD; pick 10; tab DDLSDateY; pick 2004; enter; edd 21 October 2004";
+    QTest::newRow("head circumference 100 mm, then Space on Cancel and RESTART")
+        << "tab OptBPD; down; tab DDVal; pick 100; tab DDLSDateM; pick March; tab DDLSDateD;"
+           "pick 10; tab DDLSDateY; pick 2004; enter; edd 7 September 2004; tab ComRestart;"
+           "space; no results";
+    QTest::newRow("Space on Calculate EDD, then born two weeks early")
+        << "tab ComCalcEDD; space; edd 12 June 2000; tab OptNo; up; tab DDDOBDateM;"
+           "pick May; tab DDDOBDateD; pick 29; enter; gestation 38 weeks 0 days";
+}
+
+void KeyboardTest::typicalUse()
+{
+    QFETCH(QString, steps);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+
+    for (QString step : steps.split(';', Qt::SkipEmptyParts)) {
+        step = step.trimmed();
+        const QString word = step.section(' ', 0, 0);
+        const QString rest = step.section(' ', 1);
+        if (word == "tab") {
+            tabTo(rest);
+        } else if (word == "pick") {
+            pickWithArrows(rest);
+        } else if (word == "up") {
+            press(Qt::Key_Up);
+        } else if (word == "down") {
+            press(Qt::Key_Down);
+        } else if (word == "space") {
+            press(Qt::Key_Space);
+        } else if (word == "enter") {
+            // A person waits for the blinking button, as Enter runs only a shown one.
+            QTest::qWait(flashSettleMs);
+            press(Qt::Key_Return);
+        } else if (word == "edd") {
+            QVERIFY2(p.shown("FrameEDD"), qPrintable("no EDD at: " + step));
+            QCOMPARE(p.text("LabEDD"), rest);
+        } else if (word == "gestation") {
+            QVERIFY2(p.shown("FrameGest"), qPrintable("no gestation at: " + step));
+            QCOMPARE(p.text("LabGest"), rest);
+        } else if (word == "no") {
+            QVERIFY(!p.shown("FrameEDD"));
+            QVERIFY(!p.shown("FrameGest"));
+        } else {
+            QFAIL(qPrintable("unknown step " + step));
+        }
+        if (QTest::currentTestFailed()) {
+            qWarning("at step \"%s\"", qPrintable(step));
+            return;
+        }
+    }
+}
+
+QUORVEL_WINDOW_TEST_MAIN(KeyboardTest)
+
+#include "tst_keyboard.moc"
