@@ -455,6 +455,11 @@ void QuorvelForm::chooseLmpBased()
     OptBPD->setEnabled(false);
     OptHC->setEnabled(false);
     ComCalcEDD->setVisible(true);
+    // A running flash would go on toggling from the button shown here and could end with it
+    // hidden; started afresh, it ends with the button shown.
+    if (Timer3->isEnabled()) {
+        startEddFlash();
+    }
     setDefaultButton(ComCalcEDD);
     ComCalcGest->setVisible(false);
     FrameEDD->setVisible(false);
@@ -484,6 +489,9 @@ void QuorvelForm::chooseUltrasoundBased()
     OptBPD->setEnabled(true);
     OptHC->setEnabled(true);
     ComCalcEDD->setVisible(true);
+    if (Timer3->isEnabled()) {
+        startEddFlash(); // as in chooseLmpBased
+    }
     FrameEDD->setVisible(false);
     FrameCBH->setEnabled(true);
     FrameUS->setEnabled(true);
