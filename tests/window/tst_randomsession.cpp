@@ -1,10 +1,13 @@
 // Random user sessions: picks, option and button clicks, Enter and timer ticks, with the
-// window's promises checked after every action. QUORVEL_RANDOM_SEED replays one seed and
+// window's promises checked after every action. QUORVEL_RANDOM_SEED replays one seed,
+// QUORVEL_RANDOM_SEEDS=FIRST-LAST runs a range of seeds for a long session, and
 // QUORVEL_RANDOM_ACTIONS sets the actions per seed.
 
 #include "formprobe.h"
 
 #include <QRandomGenerator>
+
+#include <vector>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -28,6 +31,23 @@ int envNumber(const char* name, int fallback)
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
     return ok ? value : fallback;
+}
+
+// The seeds of QUORVEL_RANDOM_SEEDS as FIRST-LAST; none when unset or not such a range.
+std::vector<quint32> seedRange()
+{
+    const QStringList bounds = qEnvironmentVariable("QUORVEL_RANDOM_SEEDS").split('-');
+    bool firstOk = false;
+    bool lastOk = false;
+    const quint32 first = bounds.value(0).toUInt(&firstOk);
+    const quint32 last = bounds.value(1).toUInt(&lastOk);
+    std::vector<quint32> seeds;
+    if (bounds.size() == 2 && firstOk && lastOk) {
+        for (quint32 seed = first; seed <= last && seed >= first; ++seed) {
+            seeds.push_back(seed);
+        }
+    }
+    return seeds;
 }
 
 class Session {
@@ -197,6 +217,11 @@ class RandomSessionTest : public QObject {
 private slots:
     void promisesHoldAfterEveryAction_data();
     void promisesHoldAfterEveryAction();
+    void cleanupTestCase();
+
+private:
+    long totalActions_ = 0;
+    long totalChecks_ = 0;
 };
 
 void RandomSessionTest::promisesHoldAfterEveryAction_data()
@@ -207,7 +232,11 @@ void RandomSessionTest::promisesHoldAfterEveryAction_data()
         QTest::addRow("seed %d", replay) << quint32(replay);
         return;
     }
-    for (const quint32 seed : defaultSeeds) {
+    std::vector<quint32> seeds = seedRange();
+    if (seeds.empty()) {
+        seeds.assign(defaultSeeds.begin(), defaultSeeds.end());
+    }
+    for (const quint32 seed : seeds) {
         QTest::addRow("seed %u", seed) << seed;
     }
 }
@@ -230,13 +259,22 @@ void RandomSessionTest::promisesHoldAfterEveryAction()
         }
         const QString broken = session.brokenPromise(edd, birth);
         QVERIFY2(broken.isEmpty(),
-                 qPrintable(QString("seed %1, action %2: %3 (replay with QUORVEL_RANDOM_SEED=%1); "
-                                    "last actions: %4")
+                 qPrintable(QString("seed %1, action %2: %3 (replay with QUORVEL_RANDOM_SEED=%1 "
+                                    "QUORVEL_RANDOM_ACTIONS=%4); last actions: %5")
                                 .arg(seed)
                                 .arg(i)
-                                .arg(broken, recent.join(", "))));
+                                .arg(broken)
+                                .arg(i + 1)
+                                .arg(recent.join(", "))));
     }
     qInfo("seed %u: %d actions, %ld invariant checks", seed, actions, session.checks());
+    totalActions_ += actions;
+    totalChecks_ += session.checks();
+}
+
+void RandomSessionTest::cleanupTestCase()
+{
+    qInfo("all seeds: %ld actions, %ld invariant checks", totalActions_, totalChecks_);
 }
 
 QUORVEL_WINDOW_TEST_MAIN(RandomSessionTest)
