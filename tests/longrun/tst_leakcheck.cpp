@@ -2,12 +2,12 @@
 // the heap: the bytes in use after the last hundred rounds stay those after the first hundred,
 // and closing the window gives back what opening it took. Heap bytes in use are counted by
 // the allocator (glibc's, or the sanitizer's under AddressSanitizer), which is steadier than
-// the resident size; the toolkit's pixmap cache is switched off, see initTestCase. A control row leaks a few bytes a round on purpose and must be caught.
+// the resident size; the toolkit's pixmap cache is switched off, see initTestCase. A control row
+// leaks a few bytes a round on purpose and must be caught.
 
 #include "../window/formprobe.h"
 
 #include <QPixmapCache>
-
 #include <algorithm>
 #include <memory>
 #include <vector>
