@@ -1,0 +1,128 @@
+#include "actionlatency.h"
+
+#include "formcontrols.h"
+#include "userinput.h"
+
+#include <QApplication>
+#include <chrono>
+#include <functional>
+
+namespace quorvel::bench {
+
+namespace {
+
+constexpr int crownRumpItems = 47; // 10 to 56 mm
+
+using Clock = std::chrono::steady_clock;
+
+double microseconds(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::micro>(to - from).count();
+}
+
+// Two distinct items, so that every repetition is a real change.
+QString alternate(int i, const char* even, const char* odd)
+{
+    return QString::fromUtf8(i % 2 == 0 ? even : odd);
+}
+
+class ActionBench {
+public:
+    ActionBench(QuorvelForm& form, int repeats) : c_(form), repeats_(repeats) {}
+
+    // prepare (untimed) brings the window to where the action applies; act is the user's
+    // event; check tells whether the action did its work.
+    ActionTiming measure(const char* name, const std::function<void(int)>& prepare,
+                         const std::function<void(int)>& act, const std::function<bool()>& check)
+    {
+        ActionTiming timing{name, {}, {}};
+        timing.handlingUs.reserve(std::size_t(repeats_));
+        timing.paintedUs.reserve(std::size_t(repeats_));
+        for (int i = 0; i < repeats_; ++i) {
+            prepare(i);
+            c_.finishFlashes();
+            QCoreApplication::processEvents();
+
+            const auto start = Clock::now();
+            act(i);
+            const auto handled = Clock::now();
+            QCoreApplication::processEvents();
+            const auto painted = Clock::now();
+
+            if (!check()) {
+                fail(name);
+            }
+            timing.handlingUs.push_back(microseconds(start, handled));
+            timing.paintedUs.push_back(microseconds(start, painted));
+        }
+        c_.finishFlashes();
+        return timing;
+    }
+
+    const FormControls& controls() const { return c_; }
+
+private:
+    FormControls c_;
+    int repeats_;
+};
+
+} // namespace
+
+std::vector<ActionTiming> measureActions(QuorvelForm& form, int repeats)
+{
+    ActionBench bench(form, repeats);
+    const FormControls& c = bench.controls();
+    const auto nothing = [](int) {};
+    const auto scanDay = [&c](int i) { c.pick("DDLSDateD", alternate(i, "2", "3")); };
+    const auto eddShown = [&c] { return c.shown("FrameEDD") && !c.shown("ComCalcEDD"); };
+
+    std::vector<ActionTiming> timings;
+    click(c.button("ComRestart"));
+
+    timings.push_back(bench.measure(
+        "month pick (scan date)", nothing,
+        [&c](int i) { pressKey(c.list("DDLSDateM"), i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
+        [&c] { return c.list("DDLSDateD")->text() == "1"; }));
+
+    timings.push_back(bench.measure(
+        "mode switch (LMP / ultrasound)", nothing,
+        [&c](int i) { click(c.button(i % 2 == 0 ? "OptLMP" : "OptUS")); },
+        [&c] { return c.shown("ComCalcEDD") && !c.shown("FrameEDD"); }));
+
+    click(c.button("ComRestart"));
+    timings.push_back(bench.measure(
+        "measurement kind switch (47-item refill)", [&c](int) { click(c.button("OptHC")); },
+        [&c](int) { click(c.button("OptCRL")); },
+        [&c] { return c.list("DDVal")->count() == crownRumpItems; }));
+
+    click(c.button("ComRestart"));
+    timings.push_back(bench.measure(
+        "Calculate EDD", scanDay, [&c](int) { click(c.button("ComCalcEDD")); }, eddShown));
+
+    timings.push_back(bench.measure(
+        "Yes answer",
+        [&c, scanDay](int i) {
+            scanDay(i);
+            click(c.button("ComCalcEDD"));
+        },
+        [&c](int) { click(c.button("OptYes")); }, [&c] { return c.shown("FrameDOB"); }));
+
+    timings.push_back(bench.measure(
+        "Calculate gestation", [&c](int i) { c.pick("DDDOBDateD", alternate(i, "2", "3")); },
+        [&c](int) { click(c.button("ComCalcGest")); },
+        [&c] { return c.shown("FrameGest") && !c.shown("ComCalcGest"); }));
+
+    timings.push_back(bench.measure(
+        "Cancel and RESTART",
+        [&c, scanDay](int i) {
+            scanDay(i);
+            click(c.button("ComCalcEDD"));
+            click(c.button("OptYes"));
+            click(c.button("ComCalcGest"));
+        },
+        [&c](int) { click(c.button("ComRestart")); },
+        [&c] { return !c.shown("FrameEDD") && c.shown("ComCalcEDD"); }));
+    return timings;
+}
+
+} // namespace quorvel::bench

@@ -1,0 +1,57 @@
+#include "childrun.h"
+
+#include <chrono>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace quorvel::bench {
+
+std::optional<ChildRun> runChild(const std::string& program, WindowKind kind)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) {
+        return std::nullopt;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
+
+    std::string flag(childFlag);
+    std::string kindName(kind == WindowKind::Quorvel ? quorvelKindName : bareKindName);
+    std::string path = program;
+    char* args[] = {path.data(), flag.data(), kindName.data(), nullptr};
+
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, args, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    if (spawned != 0) {
+        ::close(pipeFds[0]);
+        return std::nullopt;
+    }
+
+    char signal = 0;
+    const bool signalled = ::read(pipeFds[0], &signal, 1) == 1 && signal == shownSignal;
+    const auto shown = std::chrono::steady_clock::now();
+    ::close(pipeFds[0]);
+
+    int status = 0;
+    rusage usage{};
+    if (::wait4(pid, &status, 0, &usage) != pid || !signalled || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    ChildRun run;
+    run.startupMs = std::chrono::duration<double, std::milli>(shown - start).count();
+    run.peakKiB = double(usage.ru_maxrss);
+    return run;
+}
+
+} // namespace quorvel::bench

@@ -1,0 +1,195 @@
+// quorvel_bench: start-up time and peak memory of Quorvel against a bare Qt window with one
+// label, the time of each user action, and the flash timing, on the offscreen platform, in
+// one run. Prints a Markdown report; BENCHMARKS.md keeps the last one.
+//   quorvel_bench [--runs N] [--repeats N] [--flashes N]
+
+#include "actionlatency.h"
+#include "childrun.h"
+#include "flashtiming.h"
+#include "samples.h"
+#include "startupchild.h"
+#include "window/appearance.h"
+#include "window/quorvelform.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSysInfo>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+using namespace quorvel;
+using namespace quorvel::bench;
+
+namespace {
+
+constexpr int defaultStartupRuns = 40;
+constexpr int defaultActionRepeats = 1000;
+constexpr int defaultFlashRepeats = 10;
+// Runs of each child before the counted ones: they bring the program and the libraries
+// into the file cache.
+constexpr int warmUpRuns = 3;
+constexpr double startupTarget = 1.15;
+constexpr double memoryTarget = 1.10;
+constexpr double actionTargetUs = 1000;
+constexpr double p99 = 0.99;
+const char* const selfPath = "/proc/self/exe";
+
+struct Options {
+    int startupRuns = defaultStartupRuns;
+    int actionRepeats = defaultActionRepeats;
+    int flashRepeats = defaultFlashRepeats;
+};
+
+Options parse(int argc, char* argv[])
+{
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        const int value = std::max(1, std::atoi(argv[i + 1]));
+        if (flag == "--runs") {
+            o.startupRuns = value;
+        } else if (flag == "--repeats") {
+            o.actionRepeats = value;
+        } else if (flag == "--flashes") {
+            o.flashRepeats = value;
+        } else {
+            std::fprintf(stderr, "usage: quorvel_bench [--runs N] [--repeats N] [--flashes N]\n");
+            std::exit(2);
+        }
+    }
+    return o;
+}
+
+std::string cpuModel()
+{
+    QFile cpuinfo("/proc/cpuinfo");
+    if (cpuinfo.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : cpuinfo.readAll().split('\n')) {
+            if (line.startsWith("model name")) {
+                return line.mid(line.indexOf(':') + 2).toStdString();
+            }
+        }
+    }
+    return "unknown CPU";
+}
+
+const char* verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+struct StartupFigures {
+    std::vector<double> ms[2];
+    std::vector<double> kib[2];
+};
+
+StartupFigures measureStartup(int runs)
+{
+    StartupFigures f;
+    const WindowKind kinds[2] = {WindowKind::Quorvel, WindowKind::Bare};
+    // Alternating, so that any drift of the machine weighs on both alike.
+    for (int run = 0; run < warmUpRuns + runs; ++run) {
+        for (int k = 0; k < 2; ++k) {
+            const auto child = runChild(selfPath, kinds[k]);
+            if (!child) {
+                std::fprintf(stderr, "quorvel_bench: a start-up child failed\n");
+                std::exit(EXIT_FAILURE);
+            }
+            if (run >= warmUpRuns) {
+                f.ms[k].push_back(child->startupMs);
+                f.kib[k].push_back(child->peakKiB);
+            }
+        }
+    }
+    return f;
+}
+
+void reportStartup(const StartupFigures& f, int runs)
+{
+    const double msRatio = median(f.ms[0]) / median(f.ms[1]);
+    const double kibRatio = median(f.kib[0]) / median(f.kib[1]);
+    std::printf("## Start-up and peak memory (%d runs of each, alternating, medians)\n\n", runs);
+    std::printf("| | Quorvel | bare window | ratio | target | |\n|---|---|---|---|---|---|\n");
+    std::printf("| start-up to first frame, ms | %.1f (p90 %.1f) | %.1f (p90 %.1f) | %.3f | "
+                "<= %.2f | %s |\n",
+                median(f.ms[0]), percentile(f.ms[0], 0.9), median(f.ms[1]),
+                percentile(f.ms[1], 0.9), msRatio, startupTarget,
+                verdict(msRatio <= startupTarget));
+    std::printf("| peak resident memory, MiB | %.1f | %.1f | %.3f | <= %.2f | %s |\n\n",
+                median(f.kib[0]) / 1024, median(f.kib[1]) / 1024, kibRatio, memoryTarget,
+                verdict(kibRatio <= memoryTarget));
+}
+
+void reportActions(const std::vector<ActionTiming>& timings, int repeats)
+{
+    std::printf("## User actions (%d runs each; microseconds)\n\n", repeats);
+    std::printf("| action | handling median | handling p99 | with repaint median | "
+                "with repaint p99 | target (median < %.0f us) |\n|---|---|---|---|---|---|\n",
+                actionTargetUs);
+    for (const auto& t : timings) {
+        const double m = median(t.handlingUs);
+        std::printf("| %s | %.0f | %.0f | %.0f | %.0f | %s |\n", t.name.c_str(), m,
+                    percentile(t.handlingUs, p99), median(t.paintedUs),
+                    percentile(t.paintedUs, p99), verdict(m < actionTargetUs));
+    }
+    std::printf("\n");
+}
+
+void reportFlashes(const std::vector<FlashTiming>& timings)
+{
+    std::printf("## Flashes (toggle k after the action, less k x %.0f ms)\n\n", flashIntervalMs);
+    std::printf("| flash | runs | four toggles, none after | stopped after the fourth | "
+                "lateness median ms | worst ms | within %.0f ms |\n"
+                "|---|---|---|---|---|---|---|\n",
+                flashToleranceMs);
+    for (const auto& t : timings) {
+        double worst = 0;
+        for (const double late : t.lateMs) {
+            worst = std::max(worst, std::abs(late));
+        }
+        const bool met = t.runsWithFourToggles == t.runs && t.runsStoppedAfterFourth == t.runs &&
+                         worst <= flashToleranceMs;
+        std::printf("| %s | %d | %d | %d | %.2f | %.2f | %s |\n", t.name.c_str(), t.runs,
+                    t.runsWithFourToggles, t.runsStoppedAfterFourth, median(t.lateMs), worst,
+                    verdict(met));
+    }
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc >= 3 && argv[1] == childFlag) {
+        const WindowKind kind = argv[2] == quorvelKindName ? WindowKind::Quorvel : WindowKind::Bare;
+        return runStartupChild(argc, argv, kind);
+    }
+    const Options options = parse(argc, argv);
+    // The children inherit it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    std::printf("# Quorvel benchmark\n\n");
+    std::printf("Machine: %s, %u hardware threads; %s; Qt %s; platform %s.\n\n", cpuModel().c_str(),
+                std::thread::hardware_concurrency(),
+                QSysInfo::prettyProductName().toUtf8().constData(), qVersion(),
+                qgetenv("QT_QPA_PLATFORM").constData());
+    std::fflush(stdout);
+
+    reportStartup(measureStartup(options.startupRuns), options.startupRuns);
+    std::fflush(stdout);
+
+    QApplication app(argc, argv);
+    applyAppearance(app);
+    QuorvelForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    reportActions(measureActions(form, options.actionRepeats), options.actionRepeats);
+    std::fflush(stdout);
+    reportFlashes(measureFlashes(form, options.flashRepeats));
+    return 0;
+}
