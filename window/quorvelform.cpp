@@ -455,11 +455,6 @@ void QuorvelForm::chooseLmpBased()
     OptBPD->setEnabled(false);
     OptHC->setEnabled(false);
     ComCalcEDD->setVisible(true);
-    // A running flash would go on toggling from the button shown here and could end with it
-    // hidden; started afresh, it ends with the button shown.
-    if (Timer3->isEnabled()) {
-        startEddFlash();
-    }
     setDefaultButton(ComCalcEDD);
     ComCalcGest->setVisible(false);
     FrameEDD->setVisible(false);
@@ -489,9 +484,6 @@ void QuorvelForm::chooseUltrasoundBased()
     OptBPD->setEnabled(true);
     OptHC->setEnabled(true);
     ComCalcEDD->setVisible(true);
-    if (Timer3->isEnabled()) {
-        startEddFlash(); // as in chooseLmpBased
-    }
     FrameEDD->setVisible(false);
     FrameCBH->setEnabled(true);
     FrameUS->setEnabled(true);
@@ -735,18 +727,14 @@ void QuorvelForm::restart()
 
 // Flashes ----------------------------------------------------------------------------------
 
-// A caption flash always starts from its caption shown, so that it ends shown too.
 void QuorvelForm::startYesFlash()
 {
     vars_.flashCountYes = 0;
-    OptYes->setText(yesCaption);
-    LabQDOB->setText(questionCaption);
     Timer1->setEnabled(true);
 }
 
 void QuorvelForm::startGestFlash()
 {
-    ComCalcGest->setText(calcGestCaption);
     Timer2->setEnabled(true);
 }
 
@@ -756,32 +744,38 @@ void QuorvelForm::startEddFlash()
     Timer3->setEnabled(true);
 }
 
-void QuorvelForm::countTick(std::int16_t& counter, IntervalTimer* timer)
+// Each tick toggles its element, but the last one always leaves it shown: a flash restarted
+// out of step (while its element was blank or hidden, or after a handling showed it) must not
+// end with a blank caption or without a Calculate EDD button to use.
+bool QuorvelForm::countTick(std::int16_t& counter, IntervalTimer* timer)
 {
     ++counter;
     if (counter == flashToggles) {
         timer->setEnabled(false);
+        return true;
     }
+    return false;
 }
 
 void QuorvelForm::timer1Tick()
 {
-    countTick(vars_.flashCountYes, Timer1);
-    const bool blank = !OptYes->text().isEmpty();
+    const bool last = countTick(vars_.flashCountYes, Timer1);
+    const bool blank = !last && !OptYes->text().isEmpty();
     OptYes->setText(blank ? QString() : QString(yesCaption));
     LabQDOB->setText(blank ? QString() : QString(questionCaption));
 }
 
 void QuorvelForm::timer2Tick()
 {
-    countTick(vars_.flashCountGest, Timer2);
-    ComCalcGest->setText(ComCalcGest->text().isEmpty() ? QString(calcGestCaption) : QString());
+    const bool last = countTick(vars_.flashCountGest, Timer2);
+    const bool blank = !last && !ComCalcGest->text().isEmpty();
+    ComCalcGest->setText(blank ? QString() : QString(calcGestCaption));
 }
 
 void QuorvelForm::timer3Tick()
 {
-    countTick(vars_.flashCountEdd, Timer3);
-    ComCalcEDD->setVisible(ComCalcEDD->isHidden());
+    const bool last = countTick(vars_.flashCountEdd, Timer3);
+    ComCalcEDD->setVisible(last || ComCalcEDD->isHidden());
 }
 
 // Buttons ----------------------------------------------------------------------------------

@@ -119,7 +119,7 @@ private:
     void startYesFlash();
     void startGestFlash();
     void startEddFlash();
-    static void countTick(std::int16_t& counter, IntervalTimer* timer);
+    static bool countTick(std::int16_t& counter, IntervalTimer* timer);
 
     void setDefaultButton(QPushButton* button);
     void setListAvailable(PickList* list, bool available);

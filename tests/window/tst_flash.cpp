@@ -15,6 +15,8 @@ private slots:
     void captionFlashStartedWhileBlankEndsShown_data();
     void captionFlashStartedWhileBlankEndsShown();
     void calculatingStopsTheEddButtonsOwnFlash();
+    void handlingShowingTheButtonMidFlashStillEndsShown_data();
+    void handlingShowingTheButtonMidFlashStillEndsShown();
     void realTimeFlashEndsWithinFourTicks();
 };
 
@@ -115,6 +117,32 @@ void FlashTest::calculatingStopsTheEddButtonsOwnFlash()
     p.click("ComCalcEDD");
     QVERIFY(!p.timer("Timer3")->isEnabled());
     QVERIFY(!p.shown("ComCalcEDD"));
+}
+
+void FlashTest::handlingShowingTheButtonMidFlashStillEndsShown_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("LMP-based with the day already 1") << "OptLMP";
+    QTest::newRow("restart") << "ComRestart";
+}
+
+void FlashTest::handlingShowingTheButtonMidFlashStillEndsShown()
+{
+    QFETCH(QString, option);
+    QuorvelForm form;
+    FormProbe p(form);
+    form.timer3Tick(); // hidden; these handlings show it without restarting the flash
+    if (option == "ComRestart") {
+        p.click("ComRestart");
+    } else {
+        p.choose(option.toUtf8());
+    }
+    QVERIFY(!p.button("ComCalcEDD")->isHidden());
+    for (int i = 0; i < 3; ++i) {
+        form.timer3Tick();
+    }
+    QVERIFY(!p.timer("Timer3")->isEnabled());
+    QVERIFY(!p.button("ComCalcEDD")->isHidden());
 }
 
 void FlashTest::realTimeFlashEndsWithinFourTicks()
