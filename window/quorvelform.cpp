@@ -307,44 +307,27 @@ void QuorvelForm::buildControls()
     nameControlsForAssistiveTechnology(*this);
 }
 
-void QuorvelForm::whenSelected(QRadioButton* option, void (QuorvelForm::*handling)())
+void QuorvelForm::whenSelected(QRadioButton* option, std::function<void()> handling)
 {
-    connect(option, &QRadioButton::toggled, this, [this, option, handling](bool selected) {
+    connect(option, &QRadioButton::toggled, this, [option, handling](bool selected) {
         option->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
         if (selected) {
-            (this->*handling)();
+            handling();
         }
     });
 }
 
 void QuorvelForm::connectHandlings()
 {
-    whenSelected(OptLMP, &QuorvelForm::chooseLmpBased);
-    whenSelected(OptUS, &QuorvelForm::chooseUltrasoundBased);
-    whenSelected(OptFB, &QuorvelForm::chooseFetalBiometry);
-    whenSelected(OptDG, &QuorvelForm::chooseDerivedGestation);
-    connect(OptCRL, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            chooseMeasurement(Measurement::CrownRumpLength);
-        }
-    });
-    connect(OptBPD, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            chooseMeasurement(Measurement::BiparietalDiameter);
-        }
-    });
-    connect(OptHC, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            chooseMeasurement(Measurement::HeadCircumference);
-        }
-    });
-    for (auto* option : {OptCRL, OptBPD, OptHC}) {
-        connect(option, &QRadioButton::toggled, option, [option](bool on) {
-            option->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
-        });
-    }
-    whenSelected(OptYes, &QuorvelForm::answerYes);
-    whenSelected(OptNo, &QuorvelForm::answerNo);
+    whenSelected(OptLMP, [this] { chooseLmpBased(); });
+    whenSelected(OptUS, [this] { chooseUltrasoundBased(); });
+    whenSelected(OptFB, [this] { chooseFetalBiometry(); });
+    whenSelected(OptDG, [this] { chooseDerivedGestation(); });
+    whenSelected(OptCRL, [this] { chooseMeasurement(Measurement::CrownRumpLength); });
+    whenSelected(OptBPD, [this] { chooseMeasurement(Measurement::BiparietalDiameter); });
+    whenSelected(OptHC, [this] { chooseMeasurement(Measurement::HeadCircumference); });
+    whenSelected(OptYes, [this] { answerYes(); });
+    whenSelected(OptNo, [this] { answerNo(); });
 
     for (auto* list : {DDVal, DDUSW, DDUSD}) {
         connect(list, &PickList::picked, this, &QuorvelForm::repromptEdd);

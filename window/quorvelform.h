@@ -86,7 +86,7 @@ private:
 
     void buildControls();
     void connectHandlings();
-    void whenSelected(QRadioButton* option, void (QuorvelForm::*handling)());
+    void whenSelected(QRadioButton* option, std::function<void()> handling);
 
     // Mode and scan data.
     void chooseLmpBased();
