@@ -85,7 +85,9 @@ closure() {
         next=$(dpkg-query -W -f='${Depends},${Pre-Depends}' "$package" 2>/dev/null || true)
         # Alternatives and virtual names count alike: whichever is installed came through.
         for next in $(tr ',|' '\n\n' <<<"$next" | sed 's/(.*)//; s/:any//; s/ //g'); do
-            [ -z "${seen[$next]:-}" ] && queue+=("$next")
+            if [ -z "${seen[$next]:-}" ]; then
+                queue+=("$next")
+            fi
         done
     done
 }
