@@ -70,6 +70,10 @@ void PickList::setText(const QString& text)
 
 void PickList::setBackColor(ColorValue value)
 {
+    // A new palette makes the style draw and cache the list afresh; keep the one it has.
+    if (value == backColor_ && testAttribute(Qt::WA_SetPalette)) {
+        return;
+    }
     backColor_ = value;
     QPalette p = palette();
     p.setColor(QPalette::Button, colorFromValue(value));
