@@ -90,8 +90,11 @@ Result<Date> dateFromTexts(std::string_view dayText, std::string_view monthText,
 {
     std::string text;
     text.reserve(dayText.size() + monthText.size() + yearText.size() + 2);
-    text.append(dayText).append(1, separator).append(monthText).append(1, separator).append(
-        yearText);
+    text.append(dayText)
+        .append(1, separator)
+        .append(monthText)
+        .append(1, separator)
+        .append(yearText);
     return dateFromText(text);
 }
 

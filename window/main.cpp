@@ -19,7 +19,8 @@ int main(int argc, char* argv[])
 
     quorvel::QuorvelForm form;
     quorvel::DesktopWebLink web(&form);
-    form.setWebLinkHandler([&web] { web.link().open(QString::fromUtf8(quorvel::makersWebAddress)); });
+    form.setWebLinkHandler(
+        [&web] { web.link().open(QString::fromUtf8(quorvel::makersWebAddress)); });
     form.show();
     return QApplication::exec();
 }

@@ -173,12 +173,12 @@ const std::array<QuorvelForm::ControlSpec, 44>& QuorvelForm::controlTable()
         {"DDLSDateM", &Q::DDLSDateM, &Q::FrameDate, "", 165, 615, 1215, 315, lightPink, listText},
         {"DDLSDateD", &Q::DDLSDateD, &Q::FrameDate, "", 1605, 600, 735, 315, lightPink, listText},
         {"DDLSDateY", &Q::DDLSDateY, &Q::FrameDate, "", 2490, 600, 735, 315, lightPink, listText},
-        {"LabLSDateM", &Q::LabLSDateM, &Q::FrameDate, "Month", 240, 360, 855, 255,
-         buttonFaceColor, buttonTextColor, centred},
-        {"LabLSDateD", &Q::LabLSDateD, &Q::FrameDate, "Day", 1440, 360, 855, 255,
-         buttonFaceColor, buttonTextColor, centred},
-        {"LabLSDateY", &Q::LabLSDateY, &Q::FrameDate, "Year", 2325, 360, 855, 255,
-         buttonFaceColor, buttonTextColor, centred},
+        {"LabLSDateM", &Q::LabLSDateM, &Q::FrameDate, "Month", 240, 360, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
+        {"LabLSDateD", &Q::LabLSDateD, &Q::FrameDate, "Day", 1440, 360, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
+        {"LabLSDateY", &Q::LabLSDateY, &Q::FrameDate, "Year", 2325, 360, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
         // Scan data.
         {"OptDG", &Q::OptDG, &Q::FrameUS, "Derived gestation", 360, 590, 2055, 255},
         {"OptFB", &Q::OptFB, &Q::FrameUS, "Fetal biometry", 360, 270, 2055, 255},
@@ -201,15 +201,15 @@ const std::array<QuorvelForm::ControlSpec, 44>& QuorvelForm::controlTable()
         {"DDDOBDateM", &Q::DDDOBDateM, &Q::FrameDOB, "", 120, 600, 1215, 315, lightPink, listText},
         {"DDDOBDateD", &Q::DDDOBDateD, &Q::FrameDOB, "", 1560, 600, 735, 315, lightPink, listText},
         {"DDDOBDateY", &Q::DDDOBDateY, &Q::FrameDOB, "", 2445, 600, 735, 315, lightPink, listText},
-        {"LabDOBDateM", &Q::LabDOBDateM, &Q::FrameDOB, "Month", 315, 360, 855, 255,
-         buttonFaceColor, buttonTextColor, centred},
-        {"LabDOBDateD", &Q::LabDOBDateD, &Q::FrameDOB, "Day", 1395, 360, 855, 255,
-         buttonFaceColor, buttonTextColor, centred},
-        {"LabDOBDateY", &Q::LabDOBDateY, &Q::FrameDOB, "Year", 2280, 360, 855, 255,
-         buttonFaceColor, buttonTextColor, centred},
+        {"LabDOBDateM", &Q::LabDOBDateM, &Q::FrameDOB, "Month", 315, 360, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
+        {"LabDOBDateD", &Q::LabDOBDateD, &Q::FrameDOB, "Day", 1395, 360, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
+        {"LabDOBDateY", &Q::LabDOBDateY, &Q::FrameDOB, "Year", 2280, 360, 855, 255, buttonFaceColor,
+         buttonTextColor, centred},
         // Results.
-        {"LabEDD", &Q::LabEDD, &Q::FrameEDD, "Label2", 240, 360, 1935, 255, titleTextColor,
-         darkRed, centred, true},
+        {"LabEDD", &Q::LabEDD, &Q::FrameEDD, "Label2", 240, 360, 1935, 255, titleTextColor, darkRed,
+         centred, true},
         {"LabGest", &Q::LabGest, &Q::FrameGest, "Label3", 240, 360, 1935, 255, titleTextColor,
          darkRed, centred, true},
     }};
@@ -239,7 +239,8 @@ void QuorvelForm::buildControls()
         const QString caption = QString::fromUtf8(entry.caption);
         QWidget* widget = std::visit(
             [&](auto member) -> QWidget* {
-                using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                using Widget =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
                 auto* w = new Widget(parent);
                 this->*member = w;
                 if constexpr (std::is_same_v<Widget, PickList>) {
@@ -297,8 +298,8 @@ void QuorvelForm::buildControls()
     }
     const std::array<QWidget*, 21> focusOrder = {
         ComCalcEDD, ComRestart, ComCalcGest, DDLSDateM, DDLSDateD, DDLSDateY, DDVal,
-        DDDOBDateM, DDDOBDateD, DDDOBDateY, OptLMP,     OptUS,     OptCRL,    OptBPD,
-        OptHC,      OptYes,     OptNo,      OptDG,      OptFB,     DDUSW,     DDUSD};
+        DDDOBDateM, DDDOBDateD, DDDOBDateY,  OptLMP,    OptUS,     OptCRL,    OptBPD,
+        OptHC,      OptYes,     OptNo,       OptDG,     OptFB,     DDUSW,     DDUSD};
     for (std::size_t i = 1; i < focusOrder.size(); ++i) {
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
@@ -607,8 +608,7 @@ void QuorvelForm::dobYearPicked()
 
     // The Yes answer lists 29 February for an EDD on that day; in a year without it the day
     // would name no date, so the row falls back to the 28th.
-    const auto leapDay =
-        dateFromTexts(leapDayText, "February", DDDOBDateY->text().toStdString());
+    const auto leapDay = dateFromTexts(leapDayText, "February", DDDOBDateY->text().toStdString());
     if (DDDOBDateM->text() == "February" && DDDOBDateD->findText(leapDayText) >= 0 && !leapDay) {
         if (DDDOBDateD->text() == leapDayText) {
             DDDOBDateD->setText(lastFebruaryDayText);
@@ -663,9 +663,9 @@ void QuorvelForm::calculateEdd()
 void QuorvelForm::calculateGestation()
 {
     FrameGest->setVisible(true);
-    const auto g = computeGestAtBirth(DDDOBDateD->text().toStdString(),
-                                      DDDOBDateM->text().toStdString(),
-                                      DDDOBDateY->text().toStdString(), vars_.eddDate);
+    const auto g =
+        computeGestAtBirth(DDDOBDateD->text().toStdString(), DDDOBDateM->text().toStdString(),
+                           DDDOBDateY->text().toStdString(), vars_.eddDate);
     if (!g) {
         qWarning("Calculate gestation: %s", describe(g.error()));
         FrameGest->setVisible(false);

@@ -16,7 +16,6 @@
 #include "core/edd.h"
 
 #include <QWidget>
-
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -76,11 +75,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    using ControlMember =
-        std::variant<QGroupBox* QuorvelForm::*, QLabel* QuorvelForm::*,
-                     QRadioButton* QuorvelForm::*, PickList* QuorvelForm::*,
-                     QPushButton* QuorvelForm::*, LinkLabel* QuorvelForm::*,
-                     QFrame* QuorvelForm::*, ResultLabel* QuorvelForm::*>;
+    using ControlMember = std::variant<QGroupBox * QuorvelForm::*, QLabel * QuorvelForm::*,
+                                       QRadioButton * QuorvelForm::*, PickList * QuorvelForm::*,
+                                       QPushButton * QuorvelForm::*, LinkLabel * QuorvelForm::*,
+                                       QFrame * QuorvelForm::*, ResultLabel * QuorvelForm::*>;
     struct ControlSpec;
     static const std::array<ControlSpec, 44>& controlTable();
 

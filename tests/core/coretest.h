@@ -27,10 +27,10 @@ inline QByteArray bytes(std::string_view text)
 
 Q_DECLARE_METATYPE(quorvel::Date)
 
-namespace QTest
-{
+namespace QTest {
 // Failed date comparisons print the day as year-month-day.
-template <> inline char* toString(const quorvel::Date& date)
+template <>
+inline char* toString(const quorvel::Date& date)
 {
     const std::chrono::year_month_day ymd{date};
     char text[32];

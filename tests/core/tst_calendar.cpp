@@ -3,14 +3,12 @@
 
 using namespace quorvel;
 
-namespace
-{
+namespace {
 const char* const names[] = {"January", "February", "March",     "April",   "May",      "June",
                              "July",    "August",   "September", "October", "November", "December"};
 } // namespace
 
-class CalendarTest : public QObject
-{
+class CalendarTest : public QObject {
     Q_OBJECT
 private slots:
     void monthNamesInCalendarOrder_data();

@@ -9,8 +9,7 @@ Q_DECLARE_METATYPE(quorvel::EddInputs)
 Q_DECLARE_METATYPE(quorvel::Measurement)
 Q_DECLARE_METATYPE(quorvel::DatingError)
 
-namespace
-{
+namespace {
 
 constexpr auto crl = Measurement::CrownRumpLength;
 constexpr auto bpd = Measurement::BiparietalDiameter;
@@ -50,8 +49,7 @@ EddInputs derivedDating(std::string_view weeks, std::string_view days, std::stri
 
 } // namespace
 
-class EddTest : public QObject
-{
+class EddTest : public QObject {
     Q_OBJECT
 private slots:
     void measurementChosenByOptions_data();

@@ -5,8 +5,7 @@ using namespace quorvel;
 
 Q_DECLARE_METATYPE(quorvel::DatingError)
 
-class GestationTest : public QObject
-{
+class GestationTest : public QObject {
     Q_OBJECT
 private slots:
     void gestationAtBirth_data();

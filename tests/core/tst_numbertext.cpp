@@ -3,8 +3,7 @@
 
 using namespace quorvel;
 
-class NumberTextTest : public QObject
-{
+class NumberTextTest : public QObject {
     Q_OBJECT
 private slots:
     void plainWholeNumbers_data();

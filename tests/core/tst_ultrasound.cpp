@@ -7,8 +7,7 @@
 
 using namespace quorvel;
 
-namespace
-{
+namespace {
 
 enum class Scan { CRL, BPD, HC, Derived };
 
@@ -37,8 +36,7 @@ double gestDaysHCByMultiplication(double x)
 
 Q_DECLARE_METATYPE(Scan)
 
-class UltrasoundTest : public QObject
-{
+class UltrasoundTest : public QObject {
     Q_OBJECT
 private slots:
     void publishedValues_data();

@@ -78,12 +78,12 @@ public:
         weeks_ = list("DDUSW")->text().toStdString();
         days_ = list("DDUSD")->text().toStdString();
         EddInputs in;
-        in.mode = option("OptUS")->isChecked() ? DatingMode::Ultrasound
-                                               : DatingMode::LastMenstrualPeriod;
-        in.scanData = option("OptFB")->isChecked() ? ScanData::FetalBiometry
-                                                   : ScanData::DerivedGestation;
-        in.measurement = measurementFromOptions(option("OptCRL")->isChecked(),
-                                                option("OptBPD")->isChecked());
+        in.mode =
+            option("OptUS")->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
+        in.scanData =
+            option("OptFB")->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
+        in.measurement =
+            measurementFromOptions(option("OptCRL")->isChecked(), option("OptBPD")->isChecked());
         in.measurementText = value_;
         in.weeksText = weeks_;
         in.daysText = days_;
@@ -95,10 +95,9 @@ public:
 
     Result<GestationAtBirth> gestationOnScreen() const
     {
-        return computeGestAtBirth(list("DDDOBDateD")->text().toStdString(),
-                                  list("DDDOBDateM")->text().toStdString(),
-                                  list("DDDOBDateY")->text().toStdString(),
-                                  form_.variables().eddDate);
+        return computeGestAtBirth(
+            list("DDDOBDateD")->text().toStdString(), list("DDDOBDateM")->text().toStdString(),
+            list("DDDOBDateY")->text().toStdString(), form_.variables().eddDate);
     }
 
 private:
@@ -109,11 +108,11 @@ private:
 } // namespace quorvel::test
 
 // A test main with the application's own look, so sizes and fonts are the user's.
-#define QUORVEL_WINDOW_TEST_MAIN(TestClass)                                                    \
-    int main(int argc, char* argv[])                                                           \
-    {                                                                                          \
-        QApplication app(argc, argv);                                                          \
-        quorvel::applyAppearance(app);                                                         \
-        TestClass test;                                                                        \
-        return QTest::qExec(&test, argc, argv);                                                \
+#define QUORVEL_WINDOW_TEST_MAIN(TestClass)                                                        \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        QApplication app(argc, argv);                                                              \
+        quorvel::applyAppearance(app);                                                             \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -48,22 +48,42 @@ void DialogueTest::eddFromPickedInputs_data()
     QTest::addColumn<QString>("edd");
     QTest::addColumn<int>("daysToEdd"); // -1: no scan result
 
-    QTest::newRow("LMP 1 January 2000") << "LMP" << "" << "1 January 2000" << "7 October 2000"
-                                        << -1;
-    QTest::newRow("LMP crosses the 2020 leap day")
-        << "LMP" << "" << "1 June 2019" << "7 March 2020" << -1;
-    QTest::newRow("LMP gives an EDD on 29 February")
-        << "LMP" << "" << "25 May 2003" << "29 February 2004" << -1;
-    QTest::newRow("CRL 33 mm drops the day fraction")
-        << "CRL" << "33" << "10 March 2004" << "6 October 2004" << 210;
-    QTest::newRow("BPD 37 mm") << "BPD" << "37" << "10 March 2004" << "20 August 2004" << 163;
-    QTest::newRow("HC 135 mm") << "HC" << "135" << "10 March 2004" << "18 August 2004" << 161;
-    QTest::newRow("derived 18 weeks 0 days")
-        << "DG" << "18:0" << "10 March 2004" << "11 August 2004" << 154;
-    QTest::newRow("derived 7 weeks 6 days")
-        << "DG" << "7:6" << "10 March 2004" << "21 October 2004" << 225;
-    QTest::newRow("HC 100 mm picked, not preset")
-        << "HC" << "100" << "10 March 2004" << "7 September 2004" << 181;
+    QTest::newRow("LMP 1 January 2000") << "LMP"
+                                        << ""
+                                        << "1 January 2000"
+                                        << "7 October 2000" << -1;
+    QTest::newRow("LMP crosses the 2020 leap day") << "LMP"
+                                                   << ""
+                                                   << "1 June 2019"
+                                                   << "7 March 2020" << -1;
+    QTest::newRow("LMP gives an EDD on 29 February") << "LMP"
+                                                     << ""
+                                                     << "25 May 2003"
+                                                     << "29 February 2004" << -1;
+    QTest::newRow("CRL 33 mm drops the day fraction") << "CRL"
+                                                      << "33"
+                                                      << "10 March 2004"
+                                                      << "6 October 2004" << 210;
+    QTest::newRow("BPD 37 mm") << "BPD"
+                               << "37"
+                               << "10 March 2004"
+                               << "20 August 2004" << 163;
+    QTest::newRow("HC 135 mm") << "HC"
+                               << "135"
+                               << "10 March 2004"
+                               << "18 August 2004" << 161;
+    QTest::newRow("derived 18 weeks 0 days") << "DG"
+                                             << "18:0"
+                                             << "10 March 2004"
+                                             << "11 August 2004" << 154;
+    QTest::newRow("derived 7 weeks 6 days") << "DG"
+                                            << "7:6"
+                                            << "10 March 2004"
+                                            << "21 October 2004" << 225;
+    QTest::newRow("HC 100 mm picked, not preset") << "HC"
+                                                  << "100"
+                                                  << "10 March 2004"
+                                                  << "7 September 2004" << 181;
 }
 
 void DialogueTest::eddFromPickedInputs()
@@ -104,17 +124,26 @@ void DialogueTest::gestationFromPickedBirthDate_data()
 {
     QTest::addColumn<QString>("birth");
     QTest::addColumn<QString>("gestation");
-    QTest::newRow("on the EDD") << "7 October 2000" << "40 weeks 0 days";
-    QTest::newRow("three days after") << "10 October 2000" << "40 weeks 3 days";
-    QTest::newRow("one day before") << "6 October 2000" << "39 weeks 6 days";
-    QTest::newRow("a week less a day early") << "1 October 2000" << "39 weeks 1 days";
-    QTest::newRow("preterm") << "15 September 2000" << "36 weeks 6 days";
-    QTest::newRow("post-term") << "11 November 2000" << "45 weeks 0 days";
-    QTest::newRow("singular numbers keep plural words") << "9 January 2000" << "1 weeks 1 days";
-    QTest::newRow("on day 0 of the pregnancy") << "1 January 2000" << "0 weeks 0 days";
-    QTest::newRow("before the pregnancy is said plainly")
-        << "31 December 1999" << "Birth before pregnancy";
-    QTest::newRow("years before the pregnancy") << "1 March 1980" << "Birth before pregnancy";
+    QTest::newRow("on the EDD") << "7 October 2000"
+                                << "40 weeks 0 days";
+    QTest::newRow("three days after") << "10 October 2000"
+                                      << "40 weeks 3 days";
+    QTest::newRow("one day before") << "6 October 2000"
+                                    << "39 weeks 6 days";
+    QTest::newRow("a week less a day early") << "1 October 2000"
+                                             << "39 weeks 1 days";
+    QTest::newRow("preterm") << "15 September 2000"
+                             << "36 weeks 6 days";
+    QTest::newRow("post-term") << "11 November 2000"
+                               << "45 weeks 0 days";
+    QTest::newRow("singular numbers keep plural words") << "9 January 2000"
+                                                        << "1 weeks 1 days";
+    QTest::newRow("on day 0 of the pregnancy") << "1 January 2000"
+                                               << "0 weeks 0 days";
+    QTest::newRow("before the pregnancy is said plainly") << "31 December 1999"
+                                                          << "Birth before pregnancy";
+    QTest::newRow("years before the pregnancy") << "1 March 1980"
+                                                << "Birth before pregnancy";
 }
 
 void DialogueTest::gestationFromPickedBirthDate()
@@ -295,16 +324,26 @@ void DialogueTest::inputChangesWithdrawResults_data()
     QTest::addColumn<QString>("change"); // an item to pick, or empty to select the option
     QTest::addColumn<bool>("eddWithdrawn");
 
-    QTest::newRow("LMP-based mode") << "OptLMP" << "" << true;
-    QTest::newRow("derived gestation") << "OptDG" << "" << true;
-    QTest::newRow("measurement kind") << "OptHC" << "" << true;
-    QTest::newRow("measurement value") << "DDVal" << "30" << true;
-    QTest::newRow("scan month") << "DDLSDateM" << "May" << true;
-    QTest::newRow("scan day") << "DDLSDateD" << "2" << true;
-    QTest::newRow("scan year") << "DDLSDateY" << "2001" << true;
-    QTest::newRow("birth month") << "DDDOBDateM" << "May" << false;
-    QTest::newRow("birth day") << "DDDOBDateD" << "2" << false;
-    QTest::newRow("birth year") << "DDDOBDateY" << "2001" << false;
+    QTest::newRow("LMP-based mode") << "OptLMP"
+                                    << "" << true;
+    QTest::newRow("derived gestation") << "OptDG"
+                                       << "" << true;
+    QTest::newRow("measurement kind") << "OptHC"
+                                      << "" << true;
+    QTest::newRow("measurement value") << "DDVal"
+                                       << "30" << true;
+    QTest::newRow("scan month") << "DDLSDateM"
+                                << "May" << true;
+    QTest::newRow("scan day") << "DDLSDateD"
+                              << "2" << true;
+    QTest::newRow("scan year") << "DDLSDateY"
+                               << "2001" << true;
+    QTest::newRow("birth month") << "DDDOBDateM"
+                                 << "May" << false;
+    QTest::newRow("birth day") << "DDDOBDateD"
+                               << "2" << false;
+    QTest::newRow("birth year") << "DDDOBDateY"
+                                << "2001" << false;
 }
 
 void DialogueTest::inputChangesWithdrawResults()
@@ -345,8 +384,7 @@ void DialogueTest::yesAfterLeapDayEddListsTheLeapDay()
     p.choose("OptYes");
     auto* days = p.list("DDDOBDateD");
     QCOMPARE(days->count(), 29);
-    QCOMPARE(days->text() + " " + p.list("DDDOBDateM")->text() + " " +
-                 p.list("DDDOBDateY")->text(),
+    QCOMPARE(days->text() + " " + p.list("DDDOBDateM")->text() + " " + p.list("DDDOBDateY")->text(),
              QString("29 February 2004"));
     p.click("ComCalcGest");
     QCOMPARE(p.text("LabGest"), QString("40 weeks 0 days"));

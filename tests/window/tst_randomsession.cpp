@@ -6,7 +6,6 @@
 #include "formprobe.h"
 
 #include <QRandomGenerator>
-
 #include <vector>
 
 using namespace quorvel;
@@ -20,8 +19,8 @@ const std::array<quint32, 4> defaultSeeds = {1, 2, 3, 20261208};
 const std::array<const char*, 9> listNames = {"DDLSDateM",  "DDLSDateD",  "DDLSDateY",
                                               "DDVal",      "DDUSW",      "DDUSD",
                                               "DDDOBDateM", "DDDOBDateD", "DDDOBDateY"};
-const std::array<const char*, 11> optionNames = {"OptLMP", "OptUS",  "OptFB",  "OptDG",
-                                                 "OptCRL", "OptBPD", "OptHC",  "OptYes",
+const std::array<const char*, 11> optionNames = {"OptLMP", "OptUS",  "OptFB", "OptDG",
+                                                 "OptCRL", "OptBPD", "OptHC", "OptYes",
                                                  "OptNo",  "OptDG",  "OptFB"};
 const std::array<const char*, 3> buttonNames = {"ComCalcEDD", "ComCalcGest", "ComRestart"};
 const std::array<const char*, 3> timerNames = {"Timer1", "Timer2", "Timer3"};
@@ -93,7 +92,9 @@ public:
             if (!p_.timer(timerNames[which])->isEnabled()) {
                 return "nothing";
             }
-            (which == 0 ? form_.timer1Tick() : which == 1 ? form_.timer2Tick() : form_.timer3Tick());
+            (which == 0   ? form_.timer1Tick()
+             : which == 1 ? form_.timer2Tick()
+                          : form_.timer3Tick());
             return QString(timerNames[which]) + " tick";
         }
         }
@@ -126,10 +127,9 @@ public:
             const QString month = p_.list(r + "M")->text();
             const QStringList days = p_.list(r + "D")->items();
             int n = daysInMonth(month.toStdString());
-            const bool leapDayListed = r == "DDDOBDate" && month == "February" &&
-                                       days.size() == 29 &&
-                                       dateFromTexts("29", "February",
-                                                     p_.list(r + "Y")->text().toStdString());
+            const bool leapDayListed =
+                r == "DDDOBDate" && month == "February" && days.size() == 29 &&
+                dateFromTexts("29", "February", p_.list(r + "Y")->text().toStdString());
             if (leapDayListed) {
                 n = 29;
             }
@@ -143,9 +143,9 @@ public:
                 return fail(QString(name) + " has no pick");
             }
         }
-        for (const auto& group : {QStringList{"OptLMP", "OptUS"}, QStringList{"OptFB", "OptDG"},
-                                  QStringList{"OptCRL", "OptBPD", "OptHC"},
-                                  QStringList{"OptYes", "OptNo"}}) {
+        for (const auto& group :
+             {QStringList{"OptLMP", "OptUS"}, QStringList{"OptFB", "OptDG"},
+              QStringList{"OptCRL", "OptBPD", "OptHC"}, QStringList{"OptYes", "OptNo"}}) {
             ++checks_;
             int selected = 0;
             for (const QString& o : group) {

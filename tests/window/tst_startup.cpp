@@ -1,5 +1,4 @@
 #include "formprobe.h"
-
 #include "window/colors.h"
 #include "window/linklabel.h"
 
@@ -184,8 +183,8 @@ void StartupTest::listColours_data()
     QTest::addColumn<quint32>("derivedGestation");
     QTest::addColumn<quint32>("lmpBased");
 
-    for (const char* date : {"DDLSDateM", "DDLSDateD", "DDLSDateY", "DDDOBDateM", "DDDOBDateD",
-                             "DDDOBDateY"}) {
+    for (const char* date :
+         {"DDLSDateM", "DDLSDateD", "DDLSDateY", "DDDOBDateM", "DDDOBDateD", "DDDOBDateY"}) {
         QTest::newRow(date) << QString(date) << lightPink << lightPink << lightPink;
     }
     QTest::newRow("DDVal") << QString("DDVal") << inputBackColor << unavailableBackColor
@@ -223,8 +222,9 @@ void StartupTest::captionsFitTheirControls()
         int room = w->width();
         if (auto* option = qobject_cast<QRadioButton*>(w)) {
             caption = option->text();
-            room -= option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
-                    option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
+            room -=
+                option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
+                option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             caption = button->text();
         } else if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
@@ -237,9 +237,8 @@ void StartupTest::captionsFitTheirControls()
     }
     auto* question = FormProbe(form).get<QLabel>("LabQDOB");
     const QFontMetrics metrics(question->font());
-    const QRect wrapped =
-        metrics.boundingRect(QRect(0, 0, question->width(), 1000), Qt::TextWordWrap,
-                             question->text());
+    const QRect wrapped = metrics.boundingRect(QRect(0, 0, question->width(), 1000),
+                                               Qt::TextWordWrap, question->text());
     QCOMPARE(wrapped.height() / metrics.lineSpacing(), 2);
     QVERIFY(wrapped.height() <= question->height());
 }
@@ -259,8 +258,7 @@ void StartupTest::resultCaptionsFitTheResultLabel()
     QFETCH(QString, caption);
     QuorvelForm form;
     auto* label = FormProbe(form).get<QLabel>("LabGest");
-    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(caption) <
-            label->contentsRect().width());
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(caption) < label->contentsRect().width());
 }
 
 void StartupTest::enterRunsTheVisibleDefaultButtonOnly()
@@ -292,8 +290,7 @@ void StartupTest::systemColoursFollowTheStandardScheme_data()
     QTest::newRow("direct value is blue-green-red") << quint32{0x00C0E0FF} << QColor(255, 224, 192);
     QTest::newRow("dark red") << darkRed << QColor(192, 0, 0);
     QTest::newRow("blue") << blue << QColor(0, 0, 255);
-    QTest::newRow("scroll bar differs from button face")
-        << scrollBarColor << QColor(200, 200, 200);
+    QTest::newRow("scroll bar differs from button face") << scrollBarColor << QColor(200, 200, 200);
     QTest::newRow("button face") << buttonFaceColor << QColor(240, 240, 240);
     QTest::newRow("title-bar text is white") << titleTextColor << QColor(255, 255, 255);
     QTest::newRow("window text is black") << windowTextColor << QColor(0, 0, 0);
