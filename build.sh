@@ -15,7 +15,12 @@ scripts/install-deps.sh
 
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" \
     -DQUORVEL_WERROR="${QUORVEL_WERROR:-OFF}" -DQUORVEL_SANITIZE="${QUORVEL_SANITIZE:-OFF}" >/dev/null
-cmake --build "$build_dir" --parallel "$jobs"
+# Opening the calculator needs only the program; testing needs everything.
+targets=()
+if [ "$action" = run ]; then
+    targets=(--target quorvel)
+fi
+cmake --build "$build_dir" --parallel "$jobs" "${targets[@]}"
 
 case "$action" in
 run)
