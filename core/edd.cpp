@@ -79,7 +79,6 @@ Result<EddResult> computeEdd(const EddInputs& in)
     if (eddYear < firstWritableYear || eddYear > lastWritableYear) {
         return DatingError::OutOfRange;
     }
-    result.eddText = longDateText(result.edd);
     return result;
 }
 

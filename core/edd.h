@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace quorvel {
 
@@ -18,18 +17,19 @@ enum class Measurement { CrownRumpLength, BiparietalDiameter, HeadCircumference 
 /// diameter when chosen, else head circumference (whatever its own option says).
 Measurement measurementFromOptions(bool crownRumpLength, bool biparietalDiameter);
 
-// What the dating choices and the picked list texts say. Texts that the mode and scan data
-// do not use are ignored and may be empty.
+// What the dating choices and the picked list texts say, held as copies so the caller can
+// fill it straight from the lists. Texts that the mode and scan data do not use are ignored
+// and may be empty.
 struct EddInputs {
     DatingMode mode = DatingMode::LastMenstrualPeriod;
     ScanData scanData = ScanData::FetalBiometry;
     Measurement measurement = Measurement::HeadCircumference;
-    std::string_view measurementText; // millimetres, fetal biometry
-    std::string_view weeksText;       // derived gestation
-    std::string_view daysText;        // derived gestation
-    std::string_view dayText;         // the LMP or scan date
-    std::string_view monthText;
-    std::string_view yearText;
+    std::string measurementText; // millimetres, fetal biometry
+    std::string weeksText;       // derived gestation
+    std::string daysText;        // derived gestation
+    std::string dayText;         // the LMP or scan date
+    std::string monthText;
+    std::string yearText;
 };
 
 struct ScanDating {
@@ -37,13 +37,14 @@ struct ScanDating {
     std::int16_t daysToEdd = 0;
 };
 
+// The EDD as a day; the window writes its long date text.
 struct EddResult {
     Date edd;
-    std::string eddText;
     std::optional<ScanDating> scan; // ultrasound-based dating only
 };
 
-/// The EDD: LMP + 280 days, or scan date + the days the scan data leave to term.
+/// The EDD: LMP + 280 days, or scan date + the days the scan data leave to term; refused
+/// when its year has no four-digit date text.
 Result<EddResult> computeEdd(const EddInputs& inputs);
 
 } // namespace quorvel

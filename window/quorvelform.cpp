@@ -627,18 +627,12 @@ void QuorvelForm::calculateEdd()
     in.mode = OptUS->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
     in.scanData = OptFB->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
     in.measurement = measurementFromOptions(OptCRL->isChecked(), OptBPD->isChecked());
-    const std::string value = DDVal->text().toStdString();
-    const std::string weeks = DDUSW->text().toStdString();
-    const std::string days = DDUSD->text().toStdString();
-    const std::string day = DDLSDateD->text().toStdString();
-    const std::string month = DDLSDateM->text().toStdString();
-    const std::string year = DDLSDateY->text().toStdString();
-    in.measurementText = value;
-    in.weeksText = weeks;
-    in.daysText = days;
-    in.dayText = day;
-    in.monthText = month;
-    in.yearText = year;
+    in.measurementText = DDVal->text().toStdString();
+    in.weeksText = DDUSW->text().toStdString();
+    in.daysText = DDUSD->text().toStdString();
+    in.dayText = DDLSDateD->text().toStdString();
+    in.monthText = DDLSDateM->text().toStdString();
+    in.yearText = DDLSDateY->text().toStdString();
     const auto result = computeEdd(in);
     if (!result) {
         // The lists offer only what the arithmetic accepts; nothing is shown rather than a
@@ -651,7 +645,8 @@ void QuorvelForm::calculateEdd()
         vars_.scanGestDays = result->scan->gestationalDays;
         vars_.scanDaysToEdd = result->scan->daysToEdd;
     }
-    LabEDD->setText(text(result->eddText));
+    LabEDD->setText(datenice(result->edd));
+    // The stored EDD is read back from the label so that it is always the day the user sees.
     vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
     FrameEDD->setVisible(true);
     FrameQDOB->setVisible(true);

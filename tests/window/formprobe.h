@@ -71,12 +71,6 @@ public:
     // The EDD the arithmetic gives for what the controls show now.
     Result<EddResult> eddOnScreen() const
     {
-        day_ = list("DDLSDateD")->text().toStdString();
-        month_ = list("DDLSDateM")->text().toStdString();
-        year_ = list("DDLSDateY")->text().toStdString();
-        value_ = list("DDVal")->text().toStdString();
-        weeks_ = list("DDUSW")->text().toStdString();
-        days_ = list("DDUSD")->text().toStdString();
         EddInputs in;
         in.mode =
             option("OptUS")->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
@@ -84,12 +78,12 @@ public:
             option("OptFB")->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
         in.measurement =
             measurementFromOptions(option("OptCRL")->isChecked(), option("OptBPD")->isChecked());
-        in.measurementText = value_;
-        in.weeksText = weeks_;
-        in.daysText = days_;
-        in.dayText = day_;
-        in.monthText = month_;
-        in.yearText = year_;
+        in.measurementText = list("DDVal")->text().toStdString();
+        in.weeksText = list("DDUSW")->text().toStdString();
+        in.daysText = list("DDUSD")->text().toStdString();
+        in.dayText = list("DDLSDateD")->text().toStdString();
+        in.monthText = list("DDLSDateM")->text().toStdString();
+        in.yearText = list("DDLSDateY")->text().toStdString();
         return computeEdd(in);
     }
 
@@ -102,7 +96,6 @@ public:
 
 private:
     QuorvelForm& form_;
-    mutable std::string day_, month_, year_, value_, weeks_, days_;
 };
 
 } // namespace quorvel::test

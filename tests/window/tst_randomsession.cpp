@@ -158,7 +158,7 @@ public:
         ++checks_;
         if (p_.shown("FrameEDD")) {
             const auto edd = p_.eddOnScreen();
-            if (!edd || p_.text("LabEDD") != QString::fromStdString(edd->eddText) ||
+            if (!edd || p_.text("LabEDD") != QuorvelForm::datenice(edd->edd) ||
                 form_.variables().eddDate != edd->edd) {
                 return fail("shown EDD differs from the inputs on screen");
             }
