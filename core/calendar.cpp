@@ -36,9 +36,10 @@ bool splitThree(std::string_view text, std::array<std::string_view, 3>& parts)
 
 std::string_view monthName(int month)
 {
-    if (month >= 1 && month < static_cast<int>(monthNames.size())) {
+    if (month >= 1 && month <= static_cast<int>(monthNames.size())) {
         return monthNames[static_cast<std::size_t>(month - 1)];
     }
+    // A number outside 1 to 12 falls back to the last month.
     return monthNames.back();
 }
 

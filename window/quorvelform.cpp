@@ -394,6 +394,7 @@ void QuorvelForm::load()
 
     DDLSDateM->setText(presetScanMonth);
     DDDOBDateM->setText(presetBirthMonth);
+    // The month handlings have picked day 1 already; these two run nothing.
     DDLSDateD->setText(presetDay);
     DDDOBDateD->setText(presetDay);
     DDLSDateY->setText(presetYear);
@@ -401,6 +402,10 @@ void QuorvelForm::load()
     OptBPD->setChecked(true);
     OptUS->setChecked(true);
 
+    // These steps repeat what the ultrasound-based handling has just done and change nothing
+    // now. They stay, in this order, because start-up is a fixed sequence whose order is the
+    // behaviour: they state the arrangement it ends in instead of leaving it to whatever the
+    // handlings above happened to set last.
     ComCalcEDD->setVisible(true);
     setDefaultButton(ComCalcEDD);
     ComCalcGest->setVisible(false);
@@ -765,6 +770,8 @@ void QuorvelForm::setDefaultButton(QPushButton* button)
     }
 }
 
+// Qt presses the default button on Enter only inside a dialog; this window is a plain
+// widget, so an Enter no control took is passed here to the default button, if shown.
 void QuorvelForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

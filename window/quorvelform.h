@@ -125,6 +125,9 @@ private:
     Variables vars_;
     std::function<void()> webLinkHandler_;
 
+    // A control's name says what it is and what it holds: DD drop-down list, Opt option
+    // button, Com command button, Lab label, Frame frame; LSDate is the LMP-or-scan date,
+    // DOBDate the date of birth. Tests find the controls by these names.
     QPushButton* ComCalcEDD = nullptr;
     QPushButton* ComRestart = nullptr;
     QPushButton* ComCalcGest = nullptr;
