@@ -4,7 +4,9 @@
 
 #include <QDate>
 #include <QFontMetrics>
+#include <QScopeGuard>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -38,6 +40,44 @@ QString describe(QWidget* w)
     return {};
 }
 
+// A dark desktop scheme as a theme gives it to the application before the window is built.
+constexpr QRgb darkDesktopButton = qRgb(49, 54, 59);
+constexpr QRgb darkDesktopWindow = qRgb(42, 46, 50);
+// An unavailable caption is drawn paler than this; available ones are black.
+constexpr int unavailableTextLightness = 128;
+// The dot of a chosen option against the empty circle of an unchosen one.
+constexpr int indicatorContrast = 96;
+
+int darkestLightness(const QImage& image, const QRect& area)
+{
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+        }
+    }
+    return darkest;
+}
+
+// Where a control draws its caption: beside an option's indicator, or the whole label.
+QRect captionArea(QWidget* w)
+{
+    if (auto* option = qobject_cast<QRadioButton*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(option);
+        return option->style()->subElementRect(QStyle::SE_RadioButtonContents, &o, option);
+    }
+    return w->rect();
+}
+
+int indicatorCentreLightness(QRadioButton* option)
+{
+    QStyleOptionButton o;
+    o.initFrom(option);
+    const QRect r = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &o, option);
+    return option->grab().toImage().pixelColor(r.center()).lightness();
+}
+
 } // namespace
 
 class StartupTest : public QObject {
@@ -51,6 +91,8 @@ private slots:
     void timersAfterStartUp();
     void listColours_data();
     void listColours();
+    void unavailableLookUnderDesktopSchemes_data();
+    void unavailableLookUnderDesktopSchemes();
     void captionsFitTheirControls();
     void resultCaptionsFitTheResultLabel_data();
     void resultCaptionsFitTheResultLabel();
@@ -211,6 +253,34 @@ void StartupTest::listColours()
     QCOMPARE(l->backColor(), derivedGestation);
     p.choose("OptLMP");
     QCOMPARE(l->backColor(), lmpBased);
+}
+
+void StartupTest::unavailableLookUnderDesktopSchemes_data()
+{
+    QTest::addColumn<QPalette>("desktop");
+    QTest::newRow("light desktop") << QApplication::palette();
+    QTest::newRow("dark desktop") << QPalette(QColor(darkDesktopButton), QColor(darkDesktopWindow));
+}
+
+void StartupTest::unavailableLookUnderDesktopSchemes()
+{
+    QFETCH(QPalette, desktop);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+    QApplication::setPalette(desktop);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    p.choose("OptLMP");
+    for (const char* name : {"OptFB", "OptDG", "OptCRL", "OptBPD", "OptHC", "LabUSW", "LabUSD"}) {
+        auto* w = p.get(name);
+        QVERIFY2(darkestLightness(w->grab().toImage(), captionArea(w)) > unavailableTextLightness,
+                 name);
+    }
+    const int chosen = indicatorCentreLightness(p.option("OptLMP"));
+    const int unchosen = indicatorCentreLightness(p.option("OptUS"));
+    QVERIFY2(unchosen - chosen >= indicatorContrast,
+             qPrintable(QString("indicator centres %1 and %2").arg(chosen).arg(unchosen)));
 }
 
 void StartupTest::captionsFitTheirControls()
