@@ -43,31 +43,22 @@ QString describe(QWidget* w)
 // A dark desktop scheme as a theme gives it to the application before the window is built.
 constexpr QRgb darkDesktopButton = qRgb(49, 54, 59);
 constexpr QRgb darkDesktopWindow = qRgb(42, 46, 50);
-// An unavailable caption is drawn paler than this; available ones are black.
+// An unavailable option or label is drawn paler than this; available captions are black.
 constexpr int unavailableTextLightness = 128;
 // The dot of a chosen option against the empty circle of an unchosen one.
 constexpr int indicatorContrast = 96;
 
-int darkestLightness(const QImage& image, const QRect& area)
+// The lightness of the darkest pixel a control draws, its caption and indicator alike.
+int darkestLightness(QWidget* w)
 {
+    const QImage image = w->grab().toImage();
     int darkest = 255;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
             darkest = std::min(darkest, image.pixelColor(x, y).lightness());
         }
     }
     return darkest;
-}
-
-// Where a control draws its caption: beside an option's indicator, or the whole label.
-QRect captionArea(QWidget* w)
-{
-    if (auto* option = qobject_cast<QRadioButton*>(w)) {
-        QStyleOptionButton o;
-        o.initFrom(option);
-        return option->style()->subElementRect(QStyle::SE_RadioButtonContents, &o, option);
-    }
-    return w->rect();
 }
 
 int indicatorCentreLightness(QRadioButton* option)
@@ -273,9 +264,7 @@ void StartupTest::unavailableLookUnderDesktopSchemes()
     FormProbe p(form);
     p.choose("OptLMP");
     for (const char* name : {"OptFB", "OptDG", "OptCRL", "OptBPD", "OptHC", "LabUSW", "LabUSD"}) {
-        auto* w = p.get(name);
-        QVERIFY2(darkestLightness(w->grab().toImage(), captionArea(w)) > unavailableTextLightness,
-                 name);
+        QVERIFY2(darkestLightness(p.get(name)) > unavailableTextLightness, name);
     }
     const int chosen = indicatorCentreLightness(p.option("OptLMP"));
     const int unchosen = indicatorCentreLightness(p.option("OptUS"));
