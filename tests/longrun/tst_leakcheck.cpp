@@ -138,7 +138,7 @@ void typicalRoad(QuorvelForm& form, const FormProbe& p, int round)
     settle(form, p);
 }
 
-// One random action with the mouse or the keyboard, most often an option switch, then painted.
+// One random action with the mouse or the keyboard, most often an option click, then painted.
 // Returns whether it switched an option.
 bool randomAction(QuorvelForm& form, const FormProbe& p, QRandomGenerator& random)
 {
@@ -170,10 +170,16 @@ bool randomAction(QuorvelForm& form, const FormProbe& p, QRandomGenerator& rando
             p.pressEnter();
         }
         break;
-    default:
-        form.timer1Tick();
-        form.timer2Tick();
-        form.timer3Tick();
+    default: // the flashes running now tick once
+        if (p.timer("Timer1")->isEnabled()) {
+            form.timer1Tick();
+        }
+        if (p.timer("Timer2")->isEnabled()) {
+            form.timer2Tick();
+        }
+        if (p.timer("Timer3")->isEnabled()) {
+            form.timer3Tick();
+        }
         break;
     }
     QCoreApplication::processEvents();
