@@ -1,8 +1,11 @@
 #include "window/appearance.h"
 
+#include "window/colors.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
+#include <QToolTip>
 
 namespace quorvel {
 
@@ -21,6 +24,10 @@ void applyAppearance(QApplication& app)
     QFont font(fontFamily, fontPointSize);
     font.setStyleHint(QFont::SansSerif);
     app.setFont(font);
+    // The window keeps its light scheme on a dark desktop, and so do its tooltips, menus and
+    // message boxes, which take their colours from the application rather than the window.
+    QApplication::setPalette(lightScheme());
+    QToolTip::setPalette(lightScheme());
     app.setApplicationName("Quorvel");
     app.setApplicationDisplayName("Quorvel");
 }

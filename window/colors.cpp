@@ -1,5 +1,6 @@
 #include "window/colors.h"
 
+#include <QPalette>
 #include <array>
 #include <utility>
 
@@ -23,6 +24,41 @@ constexpr std::array<std::pair<ColorValue, QRgb>, 7> standardScheme = {{
 
 constexpr QRgb unknownSystemColor = qRgb(0, 0, 0);
 
+struct SchemeRole {
+    QPalette::ColorRole role;
+    QRgb normal;   // active and inactive
+    QRgb disabled; // unavailable controls
+};
+
+// The toolkit's own light palette, which the window was laid out and coloured for; fixed here
+// so that a dark desktop scheme cannot mix its colours into the window's.
+constexpr QRgb black = qRgb(0, 0, 0);
+constexpr QRgb white = qRgb(255, 255, 255);
+constexpr QRgb face = qRgb(239, 239, 239);
+constexpr QRgb disabledText = qRgb(190, 190, 190);
+constexpr std::array<SchemeRole, 20> lightRoles = {{
+    {QPalette::WindowText, black, disabledText},
+    {QPalette::Button, face, face},
+    {QPalette::Light, white, white},
+    {QPalette::Midlight, qRgb(202, 202, 202), qRgb(202, 202, 202)},
+    {QPalette::Dark, qRgb(159, 159, 159), disabledText},
+    {QPalette::Mid, qRgb(184, 184, 184), qRgb(184, 184, 184)},
+    {QPalette::Text, black, disabledText},
+    {QPalette::BrightText, white, white},
+    {QPalette::ButtonText, black, disabledText},
+    {QPalette::Base, white, face},
+    {QPalette::Window, face, face},
+    {QPalette::Shadow, qRgb(118, 118, 118), qRgb(177, 177, 177)},
+    {QPalette::Highlight, qRgb(48, 140, 198), qRgb(145, 145, 145)},
+    {QPalette::HighlightedText, white, white},
+    {QPalette::Link, qRgb(0, 0, 255), qRgb(0, 0, 255)},
+    {QPalette::LinkVisited, qRgb(255, 0, 255), qRgb(255, 0, 255)},
+    {QPalette::AlternateBase, qRgb(247, 247, 247), qRgb(247, 247, 247)},
+    {QPalette::ToolTipBase, qRgb(255, 255, 220), qRgb(255, 255, 220)},
+    {QPalette::ToolTipText, black, black},
+    {QPalette::PlaceholderText, qRgba(0, 0, 0, 128), qRgba(0, 0, 0, 128)},
+}};
+
 } // namespace
 
 QColor colorFromValue(ColorValue value)
@@ -38,6 +74,17 @@ QColor colorFromValue(ColorValue value)
     }
     const auto channel = [value](int shift) { return static_cast<int>((value >> shift) & 0xFF); };
     return QColor(channel(0), channel(8), channel(16));
+}
+
+QPalette lightScheme()
+{
+    QPalette palette;
+    for (const auto& [role, normal, disabled] : lightRoles) {
+        palette.setColor(QPalette::Active, role, QColor::fromRgba(normal));
+        palette.setColor(QPalette::Inactive, role, QColor::fromRgba(normal));
+        palette.setColor(QPalette::Disabled, role, QColor::fromRgba(disabled));
+    }
+    return palette;
 }
 
 } // namespace quorvel

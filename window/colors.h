@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <cstdint>
 
 namespace quorvel {
@@ -27,5 +28,8 @@ inline constexpr ColorValue unavailableBackColor = scrollBarColor;
 
 /// The colour a colour value names.
 QColor colorFromValue(ColorValue value);
+
+/// The complete light palette the window is drawn in, whatever the desktop's scheme.
+QPalette lightScheme();
 
 } // namespace quorvel

@@ -68,17 +68,23 @@ void PickList::setText(const QString& text)
     }
 }
 
-void PickList::setBackColor(ColorValue value)
+void PickList::setBackColors(ColorValue available, ColorValue unavailable)
 {
-    // A new palette makes the style draw and cache the list afresh; keep the one it has.
-    if (value == backColor_ && testAttribute(Qt::WA_SetPalette)) {
-        return;
-    }
-    backColor_ = value;
+    available_ = available;
+    unavailable_ = unavailable;
     QPalette p = palette();
-    p.setColor(QPalette::Button, colorFromValue(value));
-    p.setColor(QPalette::Base, colorFromValue(value));
+    for (const auto role : {QPalette::Button, QPalette::Base}) {
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            p.setColor(group, role, colorFromValue(available));
+        }
+        p.setColor(QPalette::Disabled, role, colorFromValue(unavailable));
+    }
     setPalette(p);
+}
+
+ColorValue PickList::backColor() const
+{
+    return isEnabled() ? available_ : unavailable_;
 }
 
 } // namespace quorvel

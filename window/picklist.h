@@ -12,7 +12,7 @@ namespace quorvel {
 // item, and picked() is emitted, at once, exactly when the pick changes (by user or code).
 class PickList : public QComboBox {
     Q_OBJECT
-    Q_PROPERTY(quint32 backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(quint32 backColor READ backColor)
 
 public:
     explicit PickList(QWidget* parent = nullptr);
@@ -27,8 +27,12 @@ public:
     // A text that is no item picks nothing and leaves the list as it is.
     void setText(const QString& text);
 
-    ColorValue backColor() const { return backColor_; }
-    void setBackColor(ColorValue value);
+    // The background while available and while unavailable, given once: afterwards the
+    // list's availability alone chooses between them. A new palette at every change would
+    // make the style draw and cache its pixmaps afresh each time, and memory grow with use.
+    void setBackColors(ColorValue available, ColorValue unavailable);
+    // The background the list shows now.
+    ColorValue backColor() const;
 
 signals:
     void picked();
@@ -38,7 +42,8 @@ private:
     void quietly(Change change);
 
     bool quiet_ = false;
-    ColorValue backColor_ = 0;
+    ColorValue available_ = 0;
+    ColorValue unavailable_ = 0;
 };
 
 } // namespace quorvel

@@ -87,6 +87,8 @@ void fillNumbers(PickList* list, int first, int last, int step = 1)
     }
 }
 
+// The text colour is that of an available control: an unavailable one keeps the palette's
+// disabled text, so that it is drawn in the toolkit's unavailable look.
 void setColors(QWidget* widget, ColorValue back, ColorValue fore)
 {
     QPalette p = widget->palette();
@@ -94,10 +96,19 @@ void setColors(QWidget* widget, ColorValue back, ColorValue fore)
         p.setColor(role, colorFromValue(back));
     }
     for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-        p.setColor(role, colorFromValue(fore));
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            p.setColor(group, role, colorFromValue(fore));
+        }
     }
     widget->setPalette(p);
     widget->setAutoFillBackground(true);
+}
+
+// A list that takes input shows the unavailable colour while unavailable; the date lists keep
+// their own colour either way.
+ColorValue unavailableColorOf(ColorValue back)
+{
+    return back == inputBackColor ? unavailableBackColor : back;
 }
 
 Date today()
@@ -221,6 +232,10 @@ QuorvelForm::QuorvelForm(Start start, QWidget* parent) : QWidget(parent)
     setObjectName("QuorvelForm");
     setWindowTitle(windowCaption);
     setFixedSize(pixels(clientWidth), pixels(clientHeight));
+    // Every control takes the colours it does not set from this complete palette, the
+    // option indicators and the unavailable look included; a dark desktop scheme would
+    // otherwise darken some of them under the window's fixed light colours.
+    setPalette(lightScheme());
     setColors(this, scrollBarColor, buttonTextColor);
 
     buildControls();
@@ -244,7 +259,7 @@ void QuorvelForm::buildControls()
                 auto* w = new Widget(parent);
                 this->*member = w;
                 if constexpr (std::is_same_v<Widget, PickList>) {
-                    w->setBackColor(entry.back);
+                    w->setBackColors(entry.back, unavailableColorOf(entry.back));
                 } else if constexpr (std::is_same_v<Widget, QFrame>) {
                     w->setFrameShape(QFrame::NoFrame);
                 } else if constexpr (std::is_same_v<Widget, QGroupBox>) {
@@ -414,7 +429,7 @@ void QuorvelForm::load()
     FrameGest->setVisible(false);
     FrameDOB->setVisible(false);
     DDVal->setVisible(true);
-    DDVal->setBackColor(inputBackColor);
+    setListAvailable(DDVal, true);
     Labmm->setVisible(true);
     DDLSDateD->setText(presetDay);
     FrameDate->setTitle(scanDateCaption);
@@ -524,10 +539,11 @@ void QuorvelForm::arrangeScanData(bool fetalBiometry)
     repromptEdd();
 }
 
+// The list shows inputBackColor while available and unavailableBackColor while not, from the
+// colours it was given once when built.
 void QuorvelForm::setListAvailable(PickList* list, bool available)
 {
     list->setEnabled(available);
-    list->setBackColor(available ? inputBackColor : unavailableBackColor);
 }
 
 // Measurement ------------------------------------------------------------------------------

@@ -4,7 +4,9 @@
 
 #include <QDate>
 #include <QFontMetrics>
+#include <QScopeGuard>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -38,6 +40,35 @@ QString describe(QWidget* w)
     return {};
 }
 
+// A dark desktop scheme as a theme gives it to the application before the window is built.
+constexpr QRgb darkDesktopButton = qRgb(49, 54, 59);
+constexpr QRgb darkDesktopWindow = qRgb(42, 46, 50);
+// An unavailable option or label is drawn paler than this; available captions are black.
+constexpr int unavailableTextLightness = 128;
+// The dot of a chosen option against the empty circle of an unchosen one.
+constexpr int indicatorContrast = 96;
+
+// The lightness of the darkest pixel a control draws, its caption and indicator alike.
+int darkestLightness(QWidget* w)
+{
+    const QImage image = w->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+        }
+    }
+    return darkest;
+}
+
+int indicatorCentreLightness(QRadioButton* option)
+{
+    QStyleOptionButton o;
+    o.initFrom(option);
+    const QRect r = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &o, option);
+    return option->grab().toImage().pixelColor(r.center()).lightness();
+}
+
 } // namespace
 
 class StartupTest : public QObject {
@@ -51,6 +82,8 @@ private slots:
     void timersAfterStartUp();
     void listColours_data();
     void listColours();
+    void unavailableLookUnderDesktopSchemes_data();
+    void unavailableLookUnderDesktopSchemes();
     void captionsFitTheirControls();
     void resultCaptionsFitTheResultLabel_data();
     void resultCaptionsFitTheResultLabel();
@@ -211,6 +244,32 @@ void StartupTest::listColours()
     QCOMPARE(l->backColor(), derivedGestation);
     p.choose("OptLMP");
     QCOMPARE(l->backColor(), lmpBased);
+}
+
+void StartupTest::unavailableLookUnderDesktopSchemes_data()
+{
+    QTest::addColumn<QPalette>("desktop");
+    QTest::newRow("light desktop") << QApplication::palette();
+    QTest::newRow("dark desktop") << QPalette(QColor(darkDesktopButton), QColor(darkDesktopWindow));
+}
+
+void StartupTest::unavailableLookUnderDesktopSchemes()
+{
+    QFETCH(QPalette, desktop);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+    QApplication::setPalette(desktop);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    p.choose("OptLMP");
+    for (const char* name : {"OptFB", "OptDG", "OptCRL", "OptBPD", "OptHC", "LabUSW", "LabUSD"}) {
+        QVERIFY2(darkestLightness(p.get(name)) > unavailableTextLightness, name);
+    }
+    const int chosen = indicatorCentreLightness(p.option("OptLMP"));
+    const int unchosen = indicatorCentreLightness(p.option("OptUS"));
+    QVERIFY2(unchosen - chosen >= indicatorContrast,
+             qPrintable(QString("indicator centres %1 and %2").arg(chosen).arg(unchosen)));
 }
 
 void StartupTest::captionsFitTheirControls()
