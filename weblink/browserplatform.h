@@ -10,7 +10,8 @@ public:
     /// How an attempt to open a web address ended.
     enum class Outcome { Started, NoBrowser, StartFailed };
 
-    virtual ~BrowserPlatform();
+    // Inline, so that a platform built as a loadable module needs nothing from the program.
+    virtual ~BrowserPlatform() = default;
 
     /// Finds the program the desktop would use to open the HTML file at filePath and, if it is a
     /// web browser (can take a web address), starts it on url, not waited for.

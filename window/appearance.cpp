@@ -21,8 +21,9 @@ void applyAppearance(QApplication& app)
     QFont font(fontFamily, fontPointSize);
     font.setStyleHint(QFont::SansSerif);
     app.setFont(font);
+    // The display name follows the application name; set apart, Qt would append it to every
+    // window title, the warnings' included.
     app.setApplicationName("Quorvel");
-    app.setApplicationDisplayName("Quorvel");
 }
 
 } // namespace quorvel

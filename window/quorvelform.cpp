@@ -1,11 +1,11 @@
 #include "window/quorvelform.h"
 
 #include "core/gestation.h"
-#include "weblink/weblink.h"
 #include "window/accessiblenames.h"
 #include "window/colors.h"
 #include "window/intervaltimer.h"
 #include "window/linklabel.h"
+#include "window/makerssite.h"
 #include "window/picklist.h"
 #include "window/resultlabel.h"
 
