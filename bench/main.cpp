@@ -7,7 +7,6 @@
 #include "childrun.h"
 #include "flashtiming.h"
 #include "samples.h"
-#include "startupchild.h"
 #include "window/appearance.h"
 #include "window/quorvelform.h"
 
@@ -35,7 +34,11 @@ constexpr double startupTarget = 1.15;
 constexpr double memoryTarget = 1.10;
 constexpr double actionTargetUs = 1000;
 constexpr double p99 = 0.99;
-const char* const selfPath = "/proc/self/exe";
+// Both children are built beside this benchmark: the shipped program itself and the bare
+// window, each with the same first-frame probe preloaded.
+const char* const quorvelProgram = QUORVEL_PROGRAM;
+const char* const bareProgram = QUORVEL_BARE_WINDOW;
+const char* const firstFrameProbe = QUORVEL_FIRST_FRAME_PROBE;
 
 struct Options {
     int startupRuns = defaultStartupRuns;
@@ -89,11 +92,11 @@ struct StartupFigures {
 StartupFigures measureStartup(int runs)
 {
     StartupFigures f;
-    const WindowKind kinds[2] = {WindowKind::Quorvel, WindowKind::Bare};
+    const char* const programs[2] = {quorvelProgram, bareProgram};
     // Alternating, so that any drift of the machine weighs on both alike.
     for (int run = 0; run < warmUpRuns + runs; ++run) {
         for (int k = 0; k < 2; ++k) {
-            const auto child = runChild(selfPath, kinds[k]);
+            const auto child = runChild(programs[k], firstFrameProbe);
             if (!child) {
                 std::fprintf(stderr, "quorvel_bench: a start-up child failed\n");
                 std::exit(EXIT_FAILURE);
@@ -163,10 +166,6 @@ void reportFlashes(const std::vector<FlashTiming>& timings)
 
 int main(int argc, char* argv[])
 {
-    if (argc >= 3 && argv[1] == childFlag) {
-        const WindowKind kind = argv[2] == quorvelKindName ? WindowKind::Quorvel : WindowKind::Bare;
-        return runStartupChild(argc, argv, kind);
-    }
     const Options options = parse(argc, argv);
     // The children inherit it.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
