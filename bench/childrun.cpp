@@ -69,6 +69,8 @@ std::optional<ChildRun> runChild(const std::string& program, const std::string& 
     }
     ChildRun run;
     run.startupMs = std::chrono::duration<double, std::milli>(shown - start).count();
+    const auto milliseconds = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    run.cpuMs = milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
     run.peakKiB = double(usage.ru_maxrss);
     return run;
 }

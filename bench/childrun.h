@@ -10,6 +10,7 @@ namespace quorvel::bench {
 
 struct ChildRun {
     double startupMs = 0; // from just before the process is spawned to its first frame
+    double cpuMs = 0;     // the child's user and system time, to its exit after that frame
     double peakKiB = 0;   // the child's peak resident size
 };
 
