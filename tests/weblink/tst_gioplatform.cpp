@@ -162,40 +162,32 @@ void GioPlatformTest::opensAsTheDesktopWould_data()
     QTest::addColumn<QByteArray>("log"); // empty: nothing started
     QTest::addColumn<QByteArray>("warning");
 
+    const auto row = [](const char* name, const char* htmlEntry, const char* textEntry,
+                        const QByteArray& log, const char* warning = "", bool mimeDatabase = true,
+                        bool tempFolderExists = true) {
+        QTest::newRow(name) << QByteArray(htmlEntry) << QByteArray(textEntry) << mimeDatabase
+                            << tempFolderExists << log << QByteArray(warning);
+    };
     const QByteArray browserLog = "browser\n" + address + '\n';
-    const QByteArray notFound = "Browser Not Found\n";
-    QTest::newRow("flatpak launcher")
-        << QByteArray("Exec=flatpak run --branch=stable --arch=x86_64 --command=firefox "
-                      "--file-forwarding org.mozilla.firefox @@u %u @@")
-        << QByteArray() << true << true
-        << "flatpak\nrun\n--branch=stable\n--arch=x86_64\n--command=firefox\n"
-           "--file-forwarding\norg.mozilla.firefox\n@@u\n" +
-               address + "\n@@\n"
-        << QByteArray();
-    QTest::newRow("env wrapper") << QByteArray("Exec=env MOZ_ENABLE_WAYLAND=1 browser %u")
-                                 << QByteArray() << true << true << browserLog << QByteArray();
-    QTest::newRow("quoted path with a space")
-        << QByteArray("Exec=\"@BIN@/my browser/browser\" %u") << QByteArray() << true << true
-        << browserLog << QByteArray();
-    QTest::newRow("extra arguments") << QByteArray("Exec=browser --new-window %u") << QByteArray()
-                                     << true << true << "browser\n--new-window\n" + address + '\n'
-                                     << QByteArray();
-    QTest::newRow("only a terminal text editor")
-        << QByteArray() << QByteArray("Exec=vim %F\nTerminal=true") << true << true << QByteArray()
-        << notFound;
-    QTest::newRow("only a text editor taking addresses")
-        << QByteArray() << QByteArray("Exec=editor %U") << true << true << QByteArray() << notFound;
-    QTest::newRow("no MIME database, probe sniffed as text")
-        << QByteArray("Exec=browser %u") << QByteArray("Exec=editor %U") << false << true
-        << browserLog << QByteArray();
-    QTest::newRow("HTML handler for local files only")
-        << QByteArray("Exec=browser %f") << QByteArray() << true << true << QByteArray()
-        << notFound;
-    QTest::newRow("terminal browser, no terminal")
-        << QByteArray("Exec=browser %u\nTerminal=true") << QByteArray() << true << true
-        << QByteArray() << QByteArray("URL Failed\n");
-    QTest::newRow("missing temp folder") << QByteArray("Exec=browser %u") << QByteArray() << true
-                                         << false << browserLog << QByteArray();
+    const char* const notFound = "Browser Not Found\n";
+    row("flatpak launcher",
+        "Exec=flatpak run --branch=stable --arch=x86_64 --command=firefox --file-forwarding "
+        "org.mozilla.firefox @@u %u @@",
+        "",
+        "flatpak\nrun\n--branch=stable\n--arch=x86_64\n--command=firefox\n--file-forwarding\n"
+        "org.mozilla.firefox\n@@u\n" +
+            address + "\n@@\n");
+    row("env wrapper", "Exec=env MOZ_ENABLE_WAYLAND=1 browser %u", "", browserLog);
+    row("quoted path with a space", "Exec=\"@BIN@/my browser/browser\" %u", "", browserLog);
+    row("extra arguments", "Exec=browser --new-window %u", "",
+        "browser\n--new-window\n" + address + '\n');
+    row("only a terminal text editor", "", "Exec=vim %F\nTerminal=true", {}, notFound);
+    row("only a text editor taking addresses", "", "Exec=editor %U", {}, notFound);
+    row("no MIME database, probe sniffed as text", "Exec=browser %u", "Exec=editor %U", browserLog,
+        "", false);
+    row("HTML handler for local files only", "Exec=browser %f", "", {}, notFound);
+    row("terminal browser, no terminal", "Exec=browser %u\nTerminal=true", "", {}, "URL Failed\n");
+    row("missing temp folder", "Exec=browser %u", "", browserLog, "", true, false);
 }
 
 void GioPlatformTest::opensAsTheDesktopWould()
