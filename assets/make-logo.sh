@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Draws the Quorvel logo with ImageMagick: logo.png at 253 x 244 pixels and logo@2x.png at
-# twice that for screens scaled to 200 %. Both PNGs beside this script are its output.
+# Draws the Quorvel logo with ImageMagick at 253 x 244 pixels (and twice that), then scales it
+# with Qt to the size of its place in the window: logo.png at 188 x 167 pixels and logo@2x.png
+# at 376 x 334 for screens scaled to 200 %. Both PNGs beside this script are its output.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 readonly width=253 height=244
+readonly placed_width=188 placed_height=167
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# shellcheck disable=SC2046 # pkg-config's flags are words
+g++ -std=c++17 -fPIC scalelogo.cpp -o "$work/scalelogo" $(pkg-config --cflags --libs Qt6Gui)
 
 # draw SCALE FILE: the same drawing, every length multiplied by SCALE.
 draw() {
@@ -29,5 +35,7 @@ draw() {
         -depth 8 "$2"
 }
 
-draw 1 logo.png
-draw 2 logo@2x.png
+draw 1 "$work/drawn.png"
+draw 2 "$work/drawn@2x.png"
+"$work/scalelogo" "$work/drawn.png" logo.png $placed_width $placed_height
+"$work/scalelogo" "$work/drawn@2x.png" logo@2x.png $((placed_width * 2)) $((placed_height * 2))

@@ -1,17 +1,37 @@
 #include "childrun.h"
 
 #include <chrono>
+#include <cstring>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
 namespace quorvel::bench {
 
-std::optional<ChildRun> runChild(const std::string& program, WindowKind kind)
+namespace {
+
+constexpr char frameSignal = 'S';
+const char* const preloadVariable = "LD_PRELOAD=";
+
+} // namespace
+
+std::optional<ChildRun> runChild(const std::string& program, const std::string& probe)
 {
+    // This environment, with the probe preloaded in place of any other preload.
+    std::string preload = preloadVariable + probe;
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (std::strncmp(*entry, preloadVariable, std::strlen(preloadVariable)) != 0) {
+            environment.push_back(*entry);
+        }
+    }
+    environment.push_back(preload.data());
+    environment.push_back(nullptr);
+
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
         return std::nullopt;
@@ -22,14 +42,13 @@ std::optional<ChildRun> runChild(const std::string& program, WindowKind kind)
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
     posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
 
-    std::string flag(childFlag);
-    std::string kindName(kind == WindowKind::Quorvel ? quorvelKindName : bareKindName);
     std::string path = program;
-    char* args[] = {path.data(), flag.data(), kindName.data(), nullptr};
+    char* args[] = {path.data(), nullptr};
 
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, args, environ);
+    const int spawned =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, args, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
     if (spawned != 0) {
@@ -38,7 +57,7 @@ std::optional<ChildRun> runChild(const std::string& program, WindowKind kind)
     }
 
     char signal = 0;
-    const bool signalled = ::read(pipeFds[0], &signal, 1) == 1 && signal == shownSignal;
+    const bool signalled = ::read(pipeFds[0], &signal, 1) == 1 && signal == frameSignal;
     const auto shown = std::chrono::steady_clock::now();
     ::close(pipeFds[0]);
 
@@ -50,6 +69,8 @@ std::optional<ChildRun> runChild(const std::string& program, WindowKind kind)
     }
     ChildRun run;
     run.startupMs = std::chrono::duration<double, std::milli>(shown - start).count();
+    const auto milliseconds = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    run.cpuMs = milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
     run.peakKiB = double(usage.ru_maxrss);
     return run;
 }

@@ -3,7 +3,9 @@
 #ifdef _WIN32
 #include "weblink/shellplatform.h"
 #else
-#include "weblink/gioplatform.h"
+#include "weblink/modulebrowserplatform.h"
+
+#include <QCoreApplication>
 #endif
 
 namespace quorvel {
@@ -15,7 +17,9 @@ std::unique_ptr<BrowserPlatform> systemPlatform([[maybe_unused]] QWidget* owner)
 #ifdef _WIN32
     return std::make_unique<ShellPlatform>(owner);
 #else
-    return std::make_unique<GioPlatform>();
+    return std::make_unique<ModuleBrowserPlatform>(QCoreApplication::applicationDirPath() +
+                                                   QLatin1Char('/') +
+                                                   QLatin1String(QUORVEL_BROWSER_MODULE));
 #endif
 }
 

@@ -4,13 +4,13 @@
 
 namespace quorvel {
 
-/// The desktop's own MIME associations, as file managers use them, read through GIO; programs
-/// are started with QProcess, detached, so they are never waited for and leave no zombie.
+/// The desktop's own MIME associations, as file managers use them, read through GIO. The
+/// browser is launched from its desktop entry, as the desktop launches it; only a program for
+/// HTML documents that takes web addresses counts as a browser.
 class GioPlatform : public BrowserPlatform {
 public:
-    std::optional<QString> programForFile(const QString& filePath) override;
-    std::optional<QString> programForHtml() override;
-    bool startDetached(const QString& program, const QStringList& arguments) override;
+    Outcome openWithFileHandler(const QString& filePath, const QString& url) override;
+    Outcome openWithHtmlHandler(const QString& url) override;
 };
 
 } // namespace quorvel

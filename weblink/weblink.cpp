@@ -4,7 +4,6 @@
 #include "weblink/htmlprobefile.h"
 #include "weblink/warningsink.h"
 
-#include <optional>
 #include <utility>
 
 namespace quorvel {
@@ -29,15 +28,20 @@ void WebLink::open(const QString& url) const
     const HtmlProbeFile probe(tempDirectory_);
 
     // Without a file to ask about, ask for HTML as a content type so that the site still opens.
-    const std::optional<QString> program =
-        probe.isWritten() ? platform_.programForFile(probe.path()) : platform_.programForHtml();
-    if (!program) {
+    const BrowserPlatform::Outcome outcome = probe.isWritten()
+                                                 ? platform_.openWithFileHandler(probe.path(), url)
+                                                 : platform_.openWithHtmlHandler(url);
+    switch (outcome) {
+    case BrowserPlatform::Outcome::Started:
+        break;
+    case BrowserPlatform::Outcome::NoBrowser:
         warnings_.warn(QString::fromLatin1(browserNotFoundTitle),
                        QString::fromLatin1(browserNotFoundText));
-        return;
-    }
-    if (!platform_.startDetached(*program, {url}))
+        break;
+    case BrowserPlatform::Outcome::StartFailed:
         warnings_.warn(QString::fromLatin1(urlFailedTitle), QString::fromLatin1(urlFailedText));
+        break;
+    }
 }
 
 } // namespace quorvel

@@ -8,9 +8,6 @@ namespace quorvel {
 class BrowserPlatform;
 class WarningSink;
 
-/// The makers' web site, which the window's link label opens.
-inline constexpr char makersWebAddress[] = "https://www.quorvel.org/";
-
 /// Opens web addresses in the program the desktop associates with HTML files.
 class WebLink {
 public:
@@ -18,8 +15,8 @@ public:
     WebLink(BrowserPlatform& platform, WarningSink& warnings,
             QString tempDirectory = QDir::tempPath());
 
-    /// Finds the program that opens an HTML file and starts it, not waited for, with url as its
-    /// only argument. When no program is found, or it cannot be started, warns and returns; the
+    /// Starts the web browser that opens HTML files on url, not waited for. When there is no
+    /// such browser, or it cannot be started, warns and returns; the
     /// probe file is removed last, after any warning has been closed. Never ends the program.
     void open(const QString& url) const;
 

@@ -28,8 +28,9 @@ void applyAppearance(QApplication& app)
     // message boxes, which take their colours from the application rather than the window.
     QApplication::setPalette(lightScheme());
     QToolTip::setPalette(lightScheme());
+    // The display name follows the application name; set apart, Qt would append it to every
+    // window title, the warnings' included.
     app.setApplicationName("Quorvel");
-    app.setApplicationDisplayName("Quorvel");
 }
 
 } // namespace quorvel

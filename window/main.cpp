@@ -1,6 +1,7 @@
 #include "weblink/desktopweblink.h"
 #include "weblink/weblink.h"
 #include "window/appearance.h"
+#include "window/makerssite.h"
 #include "window/quorvelform.h"
 
 #include <QApplication>

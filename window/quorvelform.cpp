@@ -1,17 +1,18 @@
 #include "window/quorvelform.h"
 
 #include "core/gestation.h"
-#include "weblink/weblink.h"
 #include "window/accessiblenames.h"
 #include "window/colors.h"
 #include "window/intervaltimer.h"
 #include "window/linklabel.h"
+#include "window/makerssite.h"
 #include "window/picklist.h"
 #include "window/resultlabel.h"
 
 #include <QDate>
 #include <QFrame>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -46,6 +47,7 @@ const char* const lmpDateCaption = "Date of LMP";
 const char* const scanDateCaption = "Date of Ultrasound scan";
 const char* const logoResource = ":/logo.png";
 const char* const doubleSizeLogoResource = ":/logo@2x.png";
+const char* const logoFormat = "png";
 
 const char* const presetWeeks = "18";
 const char* const presetDays = "0";
@@ -294,11 +296,17 @@ void QuorvelForm::buildControls()
     livelink->setText(address.host());
     livelink->setToolTip(address.toString());
     livelink->setFocusPolicy(Qt::TabFocus);
-    // The label scales the picture to its size in device pixels; on a scaled screen the
-    // double-size drawing keeps the logo sharp.
-    Image1->setPixmap(
-        QPixmap(Image1->devicePixelRatio() > 1 ? doubleSizeLogoResource : logoResource));
-    Image1->setScaledContents(true);
+    // The logo is stored at its place's size in device pixels at 100 % and 200 % and drawn as
+    // it is; read as PNG, it is not offered to every image plug-in first. Only at other scales
+    // does the label stretch it, from the double-size drawing so that it stays sharp.
+    const bool doubleSize = Image1->devicePixelRatio() > 1;
+    QImageReader logoReader(QString::fromLatin1(doubleSize ? doubleSizeLogoResource : logoResource),
+                            logoFormat);
+    logoReader.setAutoDetectImageFormat(false);
+    QPixmap logo = QPixmap::fromImage(logoReader.read());
+    logo.setDevicePixelRatio(doubleSize ? 2 : 1);
+    Image1->setPixmap(logo);
+    Image1->setScaledContents(logo.size() != Image1->size() * Image1->devicePixelRatio());
     ComCalcEDD->setDefault(true);
 
     for (auto [timer, name] : {std::pair{&Timer1, "Timer1"}, std::pair{&Timer2, "Timer2"},

@@ -8,6 +8,8 @@ set -euo pipefail
 
 readonly app_id=org.quorvel.Quorvel
 readonly icon_sizes=(16 22 24 32 48 64 128 256)
+# The browser platform, loaded by the program on the first click of its web link.
+readonly browser_module=/usr/lib/quorvel/libquorvel-gio.so
 # The program runs its event loop until stopped; alive after this many seconds it started.
 readonly run_seconds=3
 
@@ -28,7 +30,7 @@ deb=${debs[0]}
 
 # --- The files and where they go.
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/contents"
-expected=(/usr/bin/quorvel "/usr/share/applications/$app_id.desktop"
+expected=(/usr/bin/quorvel "$browser_module" "/usr/share/applications/$app_id.desktop"
           "/usr/share/metainfo/$app_id.metainfo.xml")
 for size in "${icon_sizes[@]}"; do
     expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -67,7 +69,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 declared=$(tr ',' '\n' <<<"$depends" | sed 's/(.*)//; s/|.*//; s/ //g')
 grep -qx fonts-liberation2 <<<"$declared" || fail "the window's font is not a dependency"
-ldd "$root/usr/bin/quorvel" >"$scratch/ldd"
+ldd "$root/usr/bin/quorvel" "$root$browser_module" >"$scratch/ldd"
 if grep -q 'not found' "$scratch/ldd"; then
     fail "unresolved libraries: $(grep 'not found' "$scratch/ldd")"
 fi

@@ -14,6 +14,11 @@ using test::FormProbe;
 namespace {
 
 constexpr int defaultActionsPerSeed = 1500;
+// QtTest's watchdog gives each seed, a data row, this long unless told otherwise; a seed of
+// very many actions, or a run under a sanitizer, gets this much per action instead.
+constexpr qint64 watchdogDefaultMs = 300'000;
+constexpr qint64 budgetPerActionMs = 10;
+const char* const functionTimeoutVariable = "QTEST_FUNCTION_TIMEOUT";
 const std::array<quint32, 4> defaultSeeds = {1, 2, 3, 20261208};
 
 const std::array<const char*, 9> listNames = {"DDLSDateM",  "DDLSDateD",  "DDLSDateY",
@@ -277,5 +282,16 @@ void RandomSessionTest::cleanupTestCase()
     qInfo("all seeds: %ld actions, %ld invariant checks", totalActions_, totalChecks_);
 }
 
-QUORVEL_WINDOW_TEST_MAIN(RandomSessionTest)
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet(functionTimeoutVariable)) {
+        const qint64 actions = envNumber("QUORVEL_RANDOM_ACTIONS", defaultActionsPerSeed);
+        qputenv(functionTimeoutVariable,
+                QByteArray::number(std::max(watchdogDefaultMs, actions * budgetPerActionMs)));
+    }
+    QApplication app(argc, argv);
+    applyAppearance(app);
+    RandomSessionTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_randomsession.moc"

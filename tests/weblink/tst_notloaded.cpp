@@ -1,0 +1,41 @@
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+constexpr int firstFrameTimeoutMs = 20000;
+
+} // namespace
+
+// The shipped program maps the browser platform's system libraries only once the link is
+// clicked; most runs never click it.
+class NotLoadedTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithoutGio();
+};
+
+void NotLoadedTest::startsWithoutGio()
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The probe writes a byte once the first frame is painted, and lets the program go on.
+    environment.insert("LD_PRELOAD", QUORVEL_FIRST_FRAME_PROBE);
+    environment.insert("QUORVEL_FIRST_FRAME", "stay");
+    program.setProcessEnvironment(environment);
+    program.start(QUORVEL_PROGRAM, {});
+    QVERIFY(program.waitForReadyRead(firstFrameTimeoutMs));
+
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    program.kill();
+    program.waitForFinished();
+    QVERIFY(mapped.contains("libQt6Widgets"));
+    QVERIFY2(!mapped.contains("libgio-2.0"), "GIO is mapped at start-up");
+}
+
+QTEST_GUILESS_MAIN(NotLoadedTest)
+#include "tst_notloaded.moc"
