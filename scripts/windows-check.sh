@@ -3,14 +3,14 @@
 # that need no Qt, and runs the checks under Wine in a throw-away prefix. Ends with the line
 # "N passed, N failed" and a non-zero status when anything failed. Debian has no Qt for Windows,
 # so the Windows-only Qt code is compiled, without linking, against Debian's Qt headers.
-#   BUILD_DIR   the cross build's folder (default build-windows)
+#   WINDOWS_BUILD_DIR   the cross build's folder (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 
 scripts/install-deps.sh windows
 
-build_dir=${BUILD_DIR:-build-windows}
+build_dir=${WINDOWS_BUILD_DIR:-build-windows}
 wine=/usr/lib/wine/wine64
 checks=(tests/core/core_plaincheck tests/windows/win32shell_check tests/windows/resource_check)
 windows_only_qt_sources=(weblink/shellplatform.cpp weblink/desktopweblink.cpp)
