@@ -12,6 +12,7 @@ scripts/install-deps.sh windows
 
 build_dir=${WINDOWS_BUILD_DIR:-build-windows}
 wine=/usr/lib/wine/wine64
+check_time_limit=120s # each check runs in seconds; a hung one must not stall CI
 checks=(tests/core/core_plaincheck tests/windows/win32shell_check tests/windows/resource_check)
 windows_only_qt_sources=(weblink/shellplatform.cpp weblink/desktopweblink.cpp)
 
@@ -53,7 +54,7 @@ trap cleanup EXIT
 for check in "${checks[@]}"; do
     echo "-- ${check##*/}"
     status=0
-    output=$("$wine" "$build_dir/$check.exe" 2>&1) || status=$?
+    output=$(timeout "$check_time_limit" "$wine" "$build_dir/$check.exe" 2>&1) || status=$?
     printf '%s\n' "$output"
     tally=$(printf '%s\n' "$output" | tail -n 1)
     if [[ $tally =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then

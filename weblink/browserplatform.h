@@ -7,11 +7,16 @@ namespace quorvel {
 /// What the web link asks of the operating system.
 class BrowserPlatform {
 public:
+    /// How an attempt to open a web address ended.
     enum class Outcome { Started, NoBrowser, StartFailed };
-    virtual ~BrowserPlatform();
-    /// Finds the program the desktop would use to open the HTML file at filePath and, if it
-    /// is a web browser (can take a web address), starts it on url, not waited for.
+
+    // Inline, so that a platform built as a loadable module needs nothing from the program.
+    virtual ~BrowserPlatform() = default;
+
+    /// Finds the program the desktop would use to open the HTML file at filePath and, if it is a
+    /// web browser (can take a web address), starts it on url, not waited for.
     virtual Outcome openWithFileHandler(const QString& filePath, const QString& url) = 0;
+
     /// The same, asking by the HTML content type; used when no probe file could be written.
     virtual Outcome openWithHtmlHandler(const QString& url) = 0;
 };

@@ -1,6 +1,6 @@
 #include "weblink/shellplatform.h"
 
-#include "weblink/win32shell.h"
+#include "weblink/win32/win32shell.h"
 
 #include <QDir>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // The Windows browser layer against the shell's real associations in a Wine prefix: the ".htm"
 // extension is pointed at urllogger.exe, which records the arguments it was started with.
 #include "tests/plaincheck.h"
-#include "weblink/win32probefile.h"
-#include "weblink/win32shell.h"
+#include "weblink/win32/win32probefile.h"
+#include "weblink/win32/win32shell.h"
 
 #include <chrono>
 #include <fstream>

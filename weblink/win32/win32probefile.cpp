@@ -1,4 +1,4 @@
-#include "weblink/win32probefile.h"
+#include "weblink/win32/win32probefile.h"
 
 // clang-format off
 #include <bcrypt.h>

@@ -1,6 +1,6 @@
-#include "weblink/win32shell.h"
+#include "weblink/win32/win32shell.h"
 
-#include "weblink/win32probefile.h"
+#include "weblink/win32/win32probefile.h"
 
 // The shell headers rely on the types windows.h declares, so it must come first.
 // clang-format off
