@@ -28,6 +28,14 @@ bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 
+// The file goes when its last handle closes, whatever name it then has.
+void markForDeletion(HANDLE file)
+{
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
 } // namespace
 
 std::wstring randomProbeName()
@@ -63,7 +71,7 @@ ProbeFile::ProbeFile(const std::wstring& folder, const std::function<std::wstrin
     for (int attempt = 0; attempt < nameAttempts && file == INVALID_HANDLE_VALUE; ++attempt) {
         path_ = directory + nextName();
         // CREATE_NEW fails on any existing entry, a link included, instead of opening it.
-        file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        file = CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
             GetLastError() != ERROR_ALREADY_EXISTS)
@@ -71,9 +79,15 @@ ProbeFile::ProbeFile(const std::wstring& folder, const std::function<std::wstrin
     }
     if (file == INVALID_HANDLE_VALUE)
         return;
-    created_ = GetFileInformationByHandle(file, &identity_) != 0;
+    if (GetFileInformationByHandle(file, &identity_) == 0) {
+        // Without its identity it could not be told apart later, so it goes at once.
+        markForDeletion(file);
+        CloseHandle(file);
+        return;
+    }
+    created_ = true;
     DWORD wrote = 0;
-    written_ = created_ && WriteFile(file, probeLine, probeLineLength, &wrote, nullptr) != 0 &&
+    written_ = WriteFile(file, probeLine, probeLineLength, &wrote, nullptr) != 0 &&
                wrote == probeLineLength;
     written_ = CloseHandle(file) != 0 && written_;
 }
@@ -90,11 +104,8 @@ ProbeFile::~ProbeFile()
     if (file == INVALID_HANDLE_VALUE)
         return;
     BY_HANDLE_FILE_INFORMATION current{};
-    if (GetFileInformationByHandle(file, &current) != 0 && sameFile(current, identity_)) {
-        FILE_DISPOSITION_INFO disposition{};
-        disposition.DeleteFile = TRUE;
-        SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
-    }
+    if (GetFileInformationByHandle(file, &current) != 0 && sameFile(current, identity_))
+        markForDeletion(file);
     CloseHandle(file);
 }
 
