@@ -29,15 +29,20 @@ failed=0
 
 echo "== Compile the Windows-only Qt code against Qt's headers =="
 qt_headers=$(qmake6 -query QT_INSTALL_HEADERS)
+compiling=()
 for source in "${windows_only_qt_sources[@]}"; do
     # Qt's headers, made for Linux, redeclare exports without dllimport; nothing else is waived.
-    if x86_64-w64-mingw32-g++-posix -std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic \
+    x86_64-w64-mingw32-g++-posix -std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic \
         -Wshadow -Wold-style-cast -Wno-attributes -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN \
         -DNOMINMAX -I. -I"$qt_headers" -I"$qt_headers/QtCore" -I"$qt_headers/QtGui" \
-        -I"$qt_headers/QtWidgets" "$source"; then
+        -I"$qt_headers/QtWidgets" "$source" &
+    compiling+=($!)
+done
+for i in "${!compiling[@]}"; do
+    if wait "${compiling[$i]}"; then
         passed=$((passed + 1))
     else
-        echo "FAIL: $source does not compile for Windows"
+        echo "FAIL: ${windows_only_qt_sources[$i]} does not compile for Windows"
         failed=$((failed + 1))
     fi
 done

@@ -54,11 +54,6 @@ void removeHtmAssociation()
     RegDeleteTreeW(HKEY_CLASSES_ROOT, progId);
 }
 
-bool exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::string contents(const std::wstring& path)
 {
     std::ifstream file(path.c_str(), std::ios::binary);
@@ -85,13 +80,14 @@ int probesLeft()
     return count;
 }
 
-// The arguments urllogger.exe was started with, once it has written them.
+// The arguments urllogger.exe was started with, once it has written them. The log appears
+// whole, by renaming, but may briefly stay unreadable while the rename's handle is open.
 std::vector<std::wstring> loggedArguments(const std::wstring& log)
 {
     const auto deadline = std::chrono::steady_clock::now() + logWait;
-    while (!exists(log) && std::chrono::steady_clock::now() < deadline)
+    std::string bytes;
+    while ((bytes = contents(log)).empty() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(logPoll);
-    const std::string bytes = contents(log);
     std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
     bytes.copy(reinterpret_cast<char*>(text.data()), text.size() * sizeof(wchar_t));
     std::vector<std::wstring> arguments;
@@ -106,8 +102,12 @@ void checkStartsBrowserOn(const std::wstring& url, const std::wstring& log)
     DeleteFileW(log.c_str());
     const std::string name = "address " + narrow(url);
     tally.expect(openInHtmlBrowser(url, nullptr) == LaunchOutcome::Started, name + " starts");
-    tally.expect(loggedArguments(log) == std::vector<std::wstring>{url},
-                 name + " arrives as one argument");
+    const std::vector<std::wstring> arguments = loggedArguments(log);
+    std::string arrived;
+    for (const std::wstring& argument : arguments)
+        arrived += " [" + narrow(argument) + "]";
+    tally.expect(arguments == std::vector<std::wstring>{url},
+                 name + " arrives as one argument, not as" + arrived);
     tally.expect(probesLeft() == 0, name + " leaves no probe file");
 }
 
