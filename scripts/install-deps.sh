@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs, from Debian's own packages, whatever of the build and test dependencies is missing.
+#   scripts/install-deps.sh           what building and testing on Linux needs
+#   scripts/install-deps.sh windows   what scripts/windows-check.sh needs
 set -euo pipefail
 
-packages=(
+linux_packages=(
     cmake g++ make pkg-config
     qt6-base-dev           # Qt 6 Widgets, Gui, Core and Test
     libglib2.0-dev         # GIO: the desktop's MIME associations for the web link
@@ -14,6 +16,21 @@ packages=(
     xdotool                # key presses for the screenshots in docs/
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for the fuzz targets
 )
+windows_packages=(
+    cmake make
+    g++-mingw-w64-x86-64-posix # the MinGW-w64 cross compiler and windres
+    wine64                     # runs the cross-built checks
+    qt6-base-dev               # Qt's headers, to compile the Windows-only Qt code against
+)
+
+case "${1:-linux}" in
+linux) packages=("${linux_packages[@]}") ;;
+windows) packages=("${windows_packages[@]}") ;;
+*)
+    echo "usage: $0 [linux|windows]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

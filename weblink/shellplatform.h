@@ -6,15 +6,14 @@ class QWidget;
 
 namespace quorvel {
 
-/// The Windows shell's file associations, through shell32's FindExecutable and ShellExecute.
+/// The Windows shell's file associations, through the toolkit-free layer in win32shell.h.
 class ShellPlatform : public BrowserPlatform {
 public:
     /// Started programs are opened on behalf of owner's window; owner may be null.
     explicit ShellPlatform(QWidget* owner);
 
-    std::optional<QString> programForFile(const QString& filePath) override;
-    std::optional<QString> programForHtml() override;
-    bool startDetached(const QString& program, const QStringList& arguments) override;
+    Outcome openWithFileHandler(const QString& filePath, const QString& url) override;
+    Outcome openWithHtmlHandler(const QString& url) override;
 
 private:
     QWidget* owner_;

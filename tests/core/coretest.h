@@ -1,19 +1,13 @@
 #pragma once
 
 #include "core/calendar.h"
+#include "coredays.h"
 
 #include <QMetaType>
 #include <QTest>
 #include <chrono>
 #include <cstdio>
 #include <string_view>
-
-// A calendar day written out by its numbers, independent of the code under test.
-inline quorvel::Date day(int year, unsigned month, unsigned dayOfMonth)
-{
-    return std::chrono::year_month_day{std::chrono::year{year}, std::chrono::month{month},
-                                       std::chrono::day{dayOfMonth}};
-}
 
 // The bytes of a text column as the library reads them, and the library's text as bytes.
 inline std::string_view view(const QByteArray& bytes)

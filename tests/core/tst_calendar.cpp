@@ -1,12 +1,8 @@
+#include "calendarcases.h"
 #include "core/calendar.h"
 #include "coretest.h"
 
 using namespace quorvel;
-
-namespace {
-const char* const names[] = {"January", "February", "March",     "April",   "May",      "June",
-                             "July",    "August",   "September", "October", "November", "December"};
-} // namespace
 
 class CalendarTest : public QObject {
     Q_OBJECT
@@ -30,12 +26,8 @@ void CalendarTest::monthNamesInCalendarOrder_data()
 {
     QTest::addColumn<int>("month");
     QTest::addColumn<QByteArray>("name");
-    for (int month = 1; month <= 12; ++month) {
-        QTest::addRow("month %d is %s", month, names[month - 1])
-            << month << QByteArray(names[month - 1]);
-    }
-    QTest::newRow("month 0 falls through to December") << 0 << QByteArray("December");
-    QTest::newRow("month 13 falls through to December") << 13 << QByteArray("December");
+    for (const auto& c : monthNameCases)
+        QTest::newRow(c.name) << c.month << bytes(c.monthName);
 }
 
 void CalendarTest::monthNamesInCalendarOrder()
@@ -52,18 +44,8 @@ void CalendarTest::daysInMonthOfDayLists_data()
 {
     QTest::addColumn<QByteArray>("month");
     QTest::addColumn<int>("days");
-    const std::pair<const char*, int> months[] = {
-        {"January", 31},   {"February", 28}, {"March", 31},    {"April", 30},
-        {"May", 31},       {"June", 30},     {"July", 31},     {"August", 31},
-        {"September", 30}, {"October", 31},  {"November", 30}, {"December", 31}};
-    for (const auto& [name, days] : months) {
-        QTest::addRow("%s offers %d days", name, days) << QByteArray(name) << days;
-    }
-    QTest::newRow("lower-case april is no month name") << QByteArray("april") << 31;
-    QTest::newRow("lower-case february is no month name") << QByteArray("february") << 31;
-    QTest::newRow("abbreviation Feb is no month name") << QByteArray("Feb") << 31;
-    QTest::newRow("June with a trailing space is no month name") << QByteArray("June ") << 31;
-    QTest::newRow("empty text") << QByteArray() << 31;
+    for (const auto& c : daysInMonthCases)
+        QTest::newRow(c.name) << bytes(c.month) << c.days;
 }
 
 void CalendarTest::daysInMonthOfDayLists()
@@ -77,15 +59,8 @@ void CalendarTest::longDateTexts_data()
 {
     QTest::addColumn<Date>("date");
     QTest::addColumn<QByteArray>("text");
-    QTest::newRow("7 October 2000") << day(2000, 10, 7) << QByteArray("7 October 2000");
-    QTest::newRow("20 December 2019") << day(2019, 12, 20) << QByteArray("20 December 2019");
-    QTest::newRow("1 January 2021") << day(2021, 1, 1) << QByteArray("1 January 2021");
-    QTest::newRow("leap day 29 February 2004")
-        << day(2004, 2, 29) << QByteArray("29 February 2004");
-    QTest::newRow("6 October 2004") << day(2004, 10, 6) << QByteArray("6 October 2004");
-    QTest::newRow("month 12 is December") << day(1999, 12, 31) << QByteArray("31 December 1999");
-    QTest::newRow("single-digit day has no leading zero")
-        << day(2001, 3, 1) << QByteArray("1 March 2001");
+    for (const auto& c : longDateCases)
+        QTest::newRow(c.name) << c.date << bytes(c.text);
 }
 
 void CalendarTest::longDateTexts()
@@ -102,16 +77,9 @@ void CalendarTest::readsDateRowTexts_data()
     QTest::addColumn<QByteArray>("monthText");
     QTest::addColumn<QByteArray>("yearText");
     QTest::addColumn<Date>("date");
-    QTest::newRow("5 March 2004") << QByteArray("5") << QByteArray("March") << QByteArray("2004")
-                                  << day(2004, 3, 5);
-    QTest::newRow("leap day of a century leap year")
-        << QByteArray("29") << QByteArray("February") << QByteArray("2000") << day(2000, 2, 29);
-    QTest::newRow("31st of a long month")
-        << QByteArray("31") << QByteArray("July") << QByteArray("1980") << day(1980, 7, 31);
-    QTest::newRow("first four-digit year")
-        << QByteArray("1") << QByteArray("January") << QByteArray("1000") << day(1000, 1, 1);
-    QTest::newRow("last four-digit year")
-        << QByteArray("31") << QByteArray("December") << QByteArray("9999") << day(9999, 12, 31);
+    for (const auto& c : dateRowCases)
+        QTest::newRow(c.name) << bytes(c.dayText) << bytes(c.monthText) << bytes(c.yearText)
+                              << c.date;
 }
 
 void CalendarTest::readsDateRowTexts()
@@ -127,35 +95,8 @@ void CalendarTest::readsDateRowTexts()
 void CalendarTest::refusesTextsNamingNoDay_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::newRow("31 April") << QByteArray("31 April 2004");
-    QTest::newRow("29 February of a common year") << QByteArray("29 February 2001");
-    QTest::newRow("29 February of a common century year") << QByteArray("29 February 1900");
-    QTest::newRow("day 0") << QByteArray("0 March 2004");
-    QTest::newRow("day 32") << QByteArray("32 March 2004");
-    QTest::newRow("three-digit day") << QByteArray("100 March 2004");
-    QTest::newRow("leading zero day") << QByteArray("05 March 2004");
-    QTest::newRow("signed day") << QByteArray("+5 March 2004");
-    QTest::newRow("lower-case month") << QByteArray("5 april 2004");
-    QTest::newRow("abbreviated month") << QByteArray("5 Mar 2004");
-    QTest::newRow("month number") << QByteArray("5 3 2004");
-    QTest::newRow("month name alone") << QByteArray("april");
-    QTest::newRow("no year") << QByteArray("5 March");
-    QTest::newRow("two-digit year") << QByteArray("5 March 04");
-    QTest::newRow("five-digit year") << QByteArray("5 March 20041");
-    QTest::newRow("year with leading zero") << QByteArray("5 March 0999");
-    QTest::newRow("negative year") << QByteArray("5 March -2004");
-    QTest::newRow("double space") << QByteArray("5  March 2004");
-    QTest::newRow("tab instead of space") << QByteArray("5\tMarch 2004");
-    QTest::newRow("leading space") << QByteArray(" 5 March 2004");
-    QTest::newRow("trailing space") << QByteArray("5 March 2004 ");
-    QTest::newRow("trailing letter") << QByteArray("5 March 2004x");
-    QTest::newRow("trailing word") << QByteArray("5 March 2004 AD");
-    QTest::newRow("trailing NUL") << QByteArray("5 March 2004\0", 13);
-    QTest::newRow("comma after month") << QByteArray("5 March, 2004");
-    QTest::newRow("month first") << QByteArray("March 5 2004");
-    QTest::newRow("numeric date") << QByteArray("2004-03-05");
-    QTest::newRow("empty text") << QByteArray();
-    QTest::newRow("spaces only") << QByteArray("  ");
+    for (const auto& c : noDayTextCases)
+        QTest::newRow(c.name) << bytes(c.text);
 }
 
 void CalendarTest::refusesTextsNamingNoDay()
@@ -171,14 +112,8 @@ void CalendarTest::refusesRowPartsNamingNoDay_data()
     QTest::addColumn<QByteArray>("dayText");
     QTest::addColumn<QByteArray>("monthText");
     QTest::addColumn<QByteArray>("yearText");
-    QTest::newRow("empty day") << QByteArray() << QByteArray("March") << QByteArray("2004");
-    QTest::newRow("empty month") << QByteArray("5") << QByteArray() << QByteArray("2004");
-    QTest::newRow("empty year") << QByteArray("5") << QByteArray("March") << QByteArray();
-    QTest::newRow("day and month in one part, empty year")
-        << QByteArray("5 March") << QByteArray("2004") << QByteArray();
-    QTest::newRow("whole date in the day part")
-        << QByteArray("5 March 2004") << QByteArray() << QByteArray();
-    QTest::newRow("31 June") << QByteArray("31") << QByteArray("June") << QByteArray("2019");
+    for (const auto& c : noDayRowCases)
+        QTest::newRow(c.name) << bytes(c.dayText) << bytes(c.monthText) << bytes(c.yearText);
 }
 
 void CalendarTest::refusesRowPartsNamingNoDay()
@@ -191,33 +126,10 @@ void CalendarTest::refusesRowPartsNamingNoDay()
     QCOMPARE(date.error(), DatingError::NoSuchDate);
 }
 
-// Walks the calendar with its own leap-year rule beside the library's day arithmetic.
 void CalendarTest::everyDayFrom1980To2021RoundTrips()
 {
-    const auto monthLength = [](int year, int month) {
-        const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-        const int lengths[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        return lengths[month - 1];
-    };
-    int year = 1980, month = 1, dayOfMonth = 1, count = 0;
-    for (Date date = day(1980, 1, 1); date <= day(2021, 12, 31); date += std::chrono::days{1}) {
-        const QByteArray dayText = QByteArray::number(dayOfMonth);
-        const QByteArray yearText = QByteArray::number(year);
-        const QByteArray text = dayText + ' ' + names[month - 1] + ' ' + yearText;
-        QCOMPARE(QByteArray::fromStdString(longDateText(date)), text);
-        QCOMPARE(dateFromText(view(text)).value(), date);
-        QCOMPARE(dateFromTexts(view(dayText), names[month - 1], view(yearText)).value(), date);
-        ++count;
-        if (++dayOfMonth > monthLength(year, month)) {
-            dayOfMonth = 1;
-            if (++month > 12) {
-                month = 1;
-                ++year;
-            }
-        }
-    }
-    QCOMPARE(count, 42 * 365 + 11); // eleven leap days, 1980 to 2020
-    QCOMPARE(year, 2022);
+    const std::string failure = everyDayFrom1980To2021Failure();
+    QVERIFY2(failure.empty(), failure.c_str());
 }
 
 QTEST_APPLESS_MAIN(CalendarTest)

@@ -1,5 +1,6 @@
 #include "core/numbertext.h"
 #include "coretest.h"
+#include "numbertextcases.h"
 
 using namespace quorvel;
 
@@ -16,11 +17,8 @@ void NumberTextTest::plainWholeNumbers_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("value");
-    QTest::newRow("zero") << QByteArray("0") << 0;
-    QTest::newRow("one digit") << QByteArray("7") << 7;
-    QTest::newRow("largest CRL") << QByteArray("56") << 56;
-    QTest::newRow("largest HC") << QByteArray("195") << 195;
-    QTest::newRow("six digits") << QByteArray("999999") << 999999;
+    for (const auto& c : wholeNumberCases)
+        QTest::newRow(c.name) << bytes(c.text) << c.value;
 }
 
 void NumberTextTest::plainWholeNumbers()
@@ -33,23 +31,8 @@ void NumberTextTest::plainWholeNumbers()
 void NumberTextTest::refusesOtherNumberTexts_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("minus sign") << QByteArray("-5");
-    QTest::newRow("plus sign") << QByteArray("+5");
-    QTest::newRow("leading space") << QByteArray(" 5");
-    QTest::newRow("trailing space") << QByteArray("5 ");
-    QTest::newRow("decimal point") << QByteArray("5.0");
-    QTest::newRow("decimal comma") << QByteArray("5,0");
-    QTest::newRow("thousands separator") << QByteArray("1,000");
-    QTest::newRow("leading zero") << QByteArray("05");
-    QTest::newRow("two zeros") << QByteArray("00");
-    QTest::newRow("exponent") << QByteArray("1e3");
-    QTest::newRow("hexadecimal") << QByteArray("0x1F");
-    QTest::newRow("fullwidth digits") << QByteArray("１２");
-    QTest::newRow("Arabic-Indic digit") << QByteArray("٥");
-    QTest::newRow("embedded NUL") << QByteArray("5\0", 2);
-    QTest::newRow("seven digits") << QByteArray("1000000");
-    QTest::newRow("beyond int") << QByteArray("99999999999");
+    for (const auto& c : notWholeNumberCases)
+        QTest::newRow(c.name) << bytes(c.text);
 }
 
 void NumberTextTest::refusesOtherNumberTexts()
