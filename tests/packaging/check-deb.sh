@@ -44,7 +44,7 @@ deb=${debs[0]}
 # lintian advises against running as root, so root hands it to nobody, with a copy of the
 # package that nobody can read.
 if command -v lintian >/dev/null; then
-    lint=(lintian --fail-on error,warning,info --display-info)
+    lint=(lintian "--fail-on=error,warning,info" --display-info)
     package=$deb
     if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
         mkdir -m 755 "$scratch/lint"
@@ -54,7 +54,7 @@ if command -v lintian >/dev/null; then
         chmod 644 "$package"
         lint=(runuser -u nobody -- "${lint[@]}")
     fi
-    "${lint[@]}" "$package" || fail "lintian reports errors or warnings (above)"
+    "${lint[@]}" "$package" || fail "lintian reports the errors, warnings or notes above"
 else
     echo "SKIP: lintian is not installed, so Debian's policy checks of the package did not run"
 fi
