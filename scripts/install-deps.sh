@@ -10,8 +10,10 @@ linux_packages=(
     libglib2.0-dev         # GIO: the desktop's MIME associations for the web link
     fonts-liberation2      # the narrow sans-serif the window is laid out for
     xvfb xauth imagemagick # a real display and screenshots for the look checks
+    librsvg2-bin           # rsvg-convert renders the application icon's drawings to PNG
     desktop-file-utils appstream # checks of the desktop entry and the AppStream metainfo
     dpkg-dev file          # the Debian package: dpkg-shlibdeps finds its library dependencies
+    lintian                # Debian's policy checks of the package
     at-spi2-core python3-pyatspi dbus # the assistive-technology interface and its test
     xdotool                # key presses for the screenshots in docs/
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for the fuzz targets

@@ -1,6 +1,8 @@
 #include "weblink/desktopweblink.h"
 #include "weblink/weblink.h"
 #include "window/appearance.h"
+#include "window/appicon.h"
+#include "window/desktopsession.h"
 #include "window/makerssite.h"
 #include "window/quorvelform.h"
 
@@ -14,8 +16,9 @@ const char* const desktopFileName = "org.quorvel.Quorvel";
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    quorvel::applyAppearance(app);
+    const auto app = quorvel::openOnDesktop(argc, argv);
+    quorvel::applyAppearance(*app);
+    QApplication::setWindowIcon(quorvel::applicationIcon());
     QApplication::setDesktopFileName(QString::fromUtf8(desktopFileName));
 
     quorvel::QuorvelForm form;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured and built tree, unpacks it into a scratch root
-# and checks what a desktop and dpkg rely on: the files and where they go, the desktop entry
-# and the AppStream metainfo, the icon sizes, and that the declared dependencies bring every
-# library the program loads. Finally starts the unpacked program headless.
+# Builds the Debian package as the install steps do, from a Release tree (BUILD_DIR itself when
+# it is one, else a Release build of the program in a scratch folder), has lintian check it,
+# unpacks it into a scratch root and checks what a desktop and dpkg rely on: the files and
+# where they go, the desktop entry and the AppStream metainfo, the icon sizes, and that the
+# declared dependencies bring every library the program loads. Finally starts the unpacked
+# program headless, and without any display, where it must end with one line and status 1.
 #   check-deb.sh BUILD_DIR
 set -euo pipefail
 
@@ -12,8 +14,11 @@ readonly icon_sizes=(16 22 24 32 48 64 128 256)
 readonly browser_module=/usr/lib/quorvel/libquorvel-gio.so
 # The program runs its event loop until stopped; alive after this many seconds it started.
 readonly run_seconds=3
+# A display number where no X server listens.
+readonly absent_display=:77
 
 build_dir=$(realpath "$1")
+source_dir=$(realpath "$(dirname "$0")/../..")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -22,16 +27,47 @@ fail() {
     failures=$((failures + 1))
 }
 
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
+if [ "$build_type" != Release ]; then
+    echo "$build_dir is a $build_type tree: building the program as Release for the package"
+    build_dir=$scratch/release
+    { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &&
+        cmake --build "$build_dir" --parallel "$(nproc)" --target quorvel quorvel_docs; } \
+        >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log" >&2; exit 1; }
+fi
 cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
     { cat "$scratch/cpack.log" >&2; exit 1; }
 debs=("$scratch"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one package" >&2; exit 1; }
 deb=${debs[0]}
 
+# --- Debian's policy checks: any error, warning or note (such as a hardening one) fails.
+# lintian advises against running as root, so root hands it to nobody, with a copy of the
+# package that nobody can read.
+if command -v lintian >/dev/null; then
+    lint=(lintian "--fail-on=error,warning,info" --display-info)
+    package=$deb
+    if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
+        mkdir -m 755 "$scratch/lint"
+        chmod 755 "$scratch"
+        package=$scratch/lint/$(basename "$deb")
+        cp "$deb" "$package"
+        chmod 644 "$package"
+        lint=(runuser -u nobody -- "${lint[@]}")
+    fi
+    "${lint[@]}" "$package" || fail "lintian reports the errors, warnings or notes above"
+else
+    echo "SKIP: lintian is not installed, so Debian's policy checks of the package did not run"
+fi
+
 # --- The files and where they go.
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/contents"
 expected=(/usr/bin/quorvel "$browser_module" "/usr/share/applications/$app_id.desktop"
-          "/usr/share/metainfo/$app_id.metainfo.xml")
+          "/usr/share/metainfo/$app_id.metainfo.xml"
+          "/usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+          /usr/share/man/man1/quorvel.1.gz /usr/share/doc/quorvel/copyright
+          /usr/share/doc/quorvel/changelog.gz /usr/share/doc/quorvel/dating.md)
 for size in "${icon_sizes[@]}"; do
     expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
@@ -117,6 +153,21 @@ QT_QPA_PLATFORM=offscreen timeout "$run_seconds" "$root/usr/bin/quorvel" 2>"$scr
 status=$?
 set -e
 [ $status -eq 124 ] || { cat "$scratch/run.log" >&2; fail "the program ended with $status"; }
+
+# --- With no display at all, or one where nothing listens: one line and status 1, no abort.
+for display in "" "$absent_display"; do
+    set +e
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${display:+DISPLAY=$display} \
+        timeout "$run_seconds" "$root/usr/bin/quorvel" 2>"$scratch/run.log"
+    status=$?
+    set -e
+    lines=$(wc -l <"$scratch/run.log")
+    if [ $status -ne 1 ] || [ "$lines" -ne 1 ] ||
+        ! grep -q 'graphical desktop session is needed' "$scratch/run.log"; then
+        cat "$scratch/run.log" >&2
+        fail "with DISPLAY='$display' the program ended with $status after $lines line(s)"
+    fi
+done
 
 if [ $failures -ne 0 ]; then
     echo "$failures check(s) failed" >&2
