@@ -1,6 +1,9 @@
 #include "window/picklist.h"
 
+#include <QAbstractItemView>
 #include <QPalette>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 namespace quorvel {
 
@@ -79,6 +82,27 @@ void PickList::setBackColor(ColorValue value)
     p.setColor(QPalette::Button, colorFromValue(value));
     p.setColor(QPalette::Base, colorFromValue(value));
     setPalette(p);
+}
+
+void PickList::showPopup()
+{
+    QAbstractItemView* list = view();
+    QWidget* popup = list->parentWidget();
+    const QMargins margins = popup->contentsMargins();
+    // The item width from the list's own delegate counts any check column the style draws.
+    const int width = list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                      2 * list->frameWidth() + margins.left() + margins.right();
+    popup->setMinimumWidth(width);
+    QComboBox::showPopup();
+}
+
+void PickList::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 } // namespace quorvel

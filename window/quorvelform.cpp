@@ -36,6 +36,7 @@ constexpr int firstListedWeek = 7;
 constexpr int lastListedWeek = 22;
 constexpr int firstListedDay = 0;
 constexpr int lastListedDay = 6;
+constexpr int monthsInYear = 12;
 
 const char* const windowCaption = "Quorvel";
 const char* const yesCaption = "Yes";
@@ -249,6 +250,8 @@ void QuorvelForm::buildControls()
                     w->setFrameShape(QFrame::NoFrame);
                 } else if constexpr (std::is_same_v<Widget, QGroupBox>) {
                     w->setTitle(caption);
+                } else if constexpr (std::is_same_v<Widget, ResultLabel>) {
+                    w->setPlaceholder(caption);
                 } else {
                     w->setText(caption);
                 }
@@ -303,7 +306,15 @@ void QuorvelForm::buildControls()
     for (std::size_t i = 1; i < focusOrder.size(); ++i) {
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
-    setTabOrder(focusOrder.back(), livelink);
+    // The results follow, where the keyboard reaches them to select and copy.
+    setTabOrder(focusOrder.back(), LabEDD);
+    setTabOrder(LabEDD, LabGest);
+    setTabOrder(LabGest, livelink);
+    // A month list opens with the whole year in view.
+    DDLSDateM->setMaxVisibleItems(monthsInYear);
+    DDDOBDateM->setMaxVisibleItems(monthsInYear);
+    // An arrow key that selects Yes must move the focus on as a click does.
+    OptNo->installEventFilter(this);
 
     nameControlsForAssistiveTechnology(*this);
 }
@@ -653,16 +664,17 @@ void QuorvelForm::calculateEdd()
     }
     LabEDD->setText(text(result->eddText));
     vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
-    FrameEDD->setVisible(true);
     FrameQDOB->setVisible(true);
+    handOnFocus(ComCalcEDD, OptYes);
     // Its own flash, if still running, would bring the button back over the result.
     Timer3->setEnabled(false);
     ComCalcEDD->setVisible(false);
+    // Shown last: a screen reader speaks the result after it has told where the focus went.
+    FrameEDD->setVisible(true);
 }
 
 void QuorvelForm::calculateGestation()
 {
-    FrameGest->setVisible(true);
     const auto g =
         computeGestAtBirth(DDDOBDateD->text().toStdString(), DDDOBDateM->text().toStdString(),
                            DDDOBDateY->text().toStdString(), vars_.eddDate);
@@ -673,7 +685,10 @@ void QuorvelForm::calculateGestation()
     }
     vars_.dobDate = g->dateOfBirth;
     LabGest->setText(text(g->caption));
+    handOnFocus(ComCalcGest, DDDOBDateM);
     ComCalcGest->setVisible(false);
+    // Shown last: a screen reader speaks the result after it has told where the focus went.
+    FrameGest->setVisible(true);
 }
 
 void QuorvelForm::answerYes()
@@ -758,7 +773,9 @@ void QuorvelForm::timer2Tick()
 void QuorvelForm::timer3Tick()
 {
     const bool last = countTick(vars_.flashCountEdd, Timer3);
+    const bool blinking = std::exchange(eddButtonBlinking_, true);
     ComCalcEDD->setVisible(last || ComCalcEDD->isHidden());
+    eddButtonBlinking_ = blinking;
 }
 
 // Buttons ----------------------------------------------------------------------------------
@@ -768,6 +785,44 @@ void QuorvelForm::setDefaultButton(QPushButton* button)
     for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
         b->setDefault(b == button);
     }
+}
+
+// Focus ---------------------------------------------------------------------------------------
+
+void QuorvelForm::handOnFocus(QWidget* leaving, QWidget* next)
+{
+    if (!leaving->hasFocus()) {
+        return;
+    }
+    next->setFocus(Qt::OtherFocusReason);
+    // Qt makes a focused option its group's Tab stop; here the selected option stays the stop.
+    for (auto* option : findChildren<QRadioButton*>()) {
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+// Qt moves the focus on from a control that is hidden. A blink is no reason to: the button
+// keeps the focus while it is out of sight, and a key pressed then still reaches it.
+bool QuorvelForm::focusNextPrevChild(bool next)
+{
+    if (eddButtonBlinking_) {
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+// Up from No selects Yes as a click would: the focus goes to Yes and the Yes handling then
+// moves it on to the date of birth. Qt's own arrow handling would give it back to Yes.
+bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == OptNo && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up && OptNo->isChecked() &&
+        OptYes->isEnabled()) {
+        OptYes->setFocus(Qt::BacktabFocusReason);
+        OptYes->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QuorvelForm::keyPressEvent(QKeyEvent* event)

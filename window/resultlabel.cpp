@@ -1,8 +1,49 @@
 #include "window/resultlabel.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 
 namespace quorvel {
+
+namespace {
+
+// Screen readers speak a notification when it comes into view, wherever the focus is.
+class AccessibleResult : public QAccessibleWidget {
+public:
+    explicit AccessibleResult(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Notification)
+    {
+    }
+};
+
+QAccessibleInterface* accessibleResultFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(ResultLabel::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new AccessibleResult(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleResultFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Qt leaves selectable text out of the Tab round; the keyboard must reach it to copy it.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ResultLabel::setPlaceholder(const QString& text)
+{
+    QLabel::setText(text);
+    setAccessibleDescription(QString());
+}
 
 void ResultLabel::setText(const QString& text)
 {

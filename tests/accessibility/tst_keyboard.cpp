@@ -86,15 +86,15 @@ void KeyboardTest::tabVisitsTheFocusOrder_data()
         << "OptDG"
         << QStringList{"ComCalcEDD", "ComRestart"} + date +
                QStringList{"OptUS", "OptDG", "DDUSW", "DDUSD", "livelink"};
-    QTest::newRow("EDD shown: the question instead of the button")
+    QTest::newRow("EDD shown: the question instead of the button, the result to copy")
         << "ComCalcEDD"
         << QStringList{"ComRestart"} + date +
-               QStringList{"DDVal", "OptUS", "OptBPD", "OptNo", "OptFB", "livelink"};
+               QStringList{"DDVal", "OptUS", "OptBPD", "OptNo", "OptFB", "LabEDD", "livelink"};
     QTest::newRow("Yes: the date of birth and its button")
         << "ComCalcEDD OptYes"
         << QStringList{"ComRestart", "ComCalcGest"} + date +
                QStringList{"DDVal",  "DDDOBDateM", "DDDOBDateD", "DDDOBDateY", "OptUS",
-                           "OptBPD", "OptYes",     "OptFB",      "livelink"};
+                           "OptBPD", "OptYes",     "OptFB",      "LabEDD",     "livelink"};
 }
 
 void KeyboardTest::tabVisitsTheFocusOrder()
@@ -132,13 +132,14 @@ void KeyboardTest::typicalUse_data()
 {
     // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
     // presses Up or Down in the focused list until ITEM shows; "up", "down", "space" and
-    // "enter" press that key; "edd TEXT" and "gestation TEXT" check a result on screen and
-    // "no results" that neither shows.
+    // "enter" press that key; "focus NAME" checks where the focus is; "edd TEXT" and
+    // "gestation TEXT" check a result on screen and "no results" that neither shows.
     QTest::addColumn<QString>("steps");
 
     QTest::newRow("LMP 1 January 2000, born 1 October 2000")
-        << "tab OptUS; up; space; tab DDLSDateD; pick 1; enter; edd 7 October 2000;"
-           "tab OptNo; up; space; tab DDDOBDateD; pick 1; enter; gestation 39 weeks 1 days";
+        << "focus ComCalcEDD; tab OptUS; up; space; tab DDLSDateD; pick 1; enter;"
+           "edd 7 October 2000; tab OptNo; up; focus DDDOBDateM; tab DDDOBDateD; pick 1; enter;"
+           "gestation 39 weeks 1 days";
     QTest::newRow("crown-rump length 33 mm on 10 March 2004, born on the EDD")
         << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab OptNo; up;"
@@ -151,8 +152,9 @@ void KeyboardTest::typicalUse_data()
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 7 September 2004; tab ComRestart;"
            "space; no results";
     QTest::newRow("Space on Calculate EDD, then born two weeks early")
-        << "tab ComCalcEDD; space; edd 12 June 2000; tab OptNo; up; tab DDDOBDateM;"
-           "pick May; tab DDDOBDateD; pick 29; enter; gestation 38 weeks 0 days";
+        << "tab ComCalcEDD; space; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
+           "pick May; tab DDDOBDateD; pick 29; tab DDDOBDateM; tab ComCalcGest; space;"
+           "gestation 38 weeks 0 days; focus DDDOBDateM";
 }
 
 void KeyboardTest::typicalUse()
@@ -181,6 +183,8 @@ void KeyboardTest::typicalUse()
             // A person waits for the blinking button, as Enter runs only a shown one.
             QTest::qWait(flashSettleMs);
             press(Qt::Key_Return);
+        } else if (word == "focus") {
+            QCOMPARE(focusName(), rest);
         } else if (word == "edd") {
             QVERIFY2(p.shown("FrameEDD"), qPrintable("no EDD at: " + step));
             QCOMPARE(p.text("LabEDD"), rest);
