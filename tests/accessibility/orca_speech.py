@@ -1,0 +1,57 @@
+#!/usr/bin/python3
+"""Checks what the Orca screen reader speaks while the calculator is used.
+
+Walks LMP-based dating of 1 January 2000 and a birth on the EDD through AT-SPI actions, and
+reads Orca's debug log (its path in ORCA_LOG) for the lines it spoke: each result must be
+spoken when it appears, and the focus must never be announced on "Cancel and RESTART".
+"""
+
+import os
+import sys
+import time
+
+import pyatspi
+
+from atspi_tree import Failure, find_application, find_controls, pump_until, run_action
+
+SPEECH_MARK = "SPEECH OUTPUT: "
+# The focused button that an early blink used to hand the focus on to.
+NEVER_FOCUSED = "Cancel and restart"
+
+
+def spoken():
+    with open(os.environ["ORCA_LOG"], encoding="utf-8", errors="replace") as log:
+        return [line.split(SPEECH_MARK, 1)[1].strip() for line in log if SPEECH_MARK in line]
+
+
+def wait_spoken(text):
+    pump_until(lambda: any(text in line for line in spoken()), f"Orca to speak {text!r}")
+
+
+def main():
+    try:
+        controls = find_controls(find_application())
+        wait_spoken("Calculate EDD")  # the focus Orca finds in the window when it opens
+
+        run_action(controls["LMP-based dating"], ["Toggle", "Press", "Click"])
+        run_action(controls["Calculate EDD"], ["Press", "Click"])
+        wait_spoken("7 October 2000")
+        run_action(controls["Yes"], ["Toggle", "Press", "Click"])
+        pump_until(lambda: controls["Day of birth"].name == "7", "the date of birth at the EDD")
+        run_action(controls["Calculate gestation"], ["Press", "Click"])
+        wait_spoken("40 weeks 0 days")
+        time.sleep(0.5)  # lets anything the last action set off reach the log
+
+        lines = spoken()
+        print("\n".join(SPEECH_MARK + line for line in lines))
+        wrong = [line for line in lines if NEVER_FOCUSED in line]
+        if wrong:
+            raise Failure(f"Orca announced the focus on {NEVER_FOCUSED!r}: {wrong}")
+    except Failure as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
