@@ -2,7 +2,9 @@
 
 #include "../window/formprobe.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QWheelEvent>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -15,6 +17,9 @@ private slots:
     void tabVisitsTheFocusOrder();
     void typicalUse_data();
     void typicalUse();
+    void wheelTurnsOnlyTheFocusedList_data();
+    void wheelTurnsOnlyTheFocusedList();
+    void focusedLinkLooksFocused();
 };
 
 namespace {
@@ -132,7 +137,8 @@ void KeyboardTest::typicalUse_data()
 {
     // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
     // presses Up or Down in the focused list until ITEM shows; "up", "down", "space" and
-    // "enter" press that key; "focus NAME" checks where the focus is; "edd TEXT" and
+    // "enter" press that key; "focus NAME" checks where the focus is; "copy TEXT" selects all
+    // of the focused text and copies it, and checks the clipboard; "edd TEXT" and
     // "gestation TEXT" check a result on screen and "no results" that neither shows.
     QTest::addColumn<QString>("steps");
 
@@ -142,8 +148,9 @@ void KeyboardTest::typicalUse_data()
            "gestation 39 weeks 1 days";
     QTest::newRow("crown-rump length 33 mm on 10 March 2004, born on the EDD")
         << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
-           "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab OptNo; up;"
-           "enter; gestation 40 weeks 0 days";
+           "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab LabEDD;"
+           "copy 6 October 2004; tab OptNo; up; enter; gestation 40 weeks 0 days; tab LabGest;"
+           "copy 40 weeks 0 days; edd 6 October 2004";
     QTest::newRow("derived gestation 7 weeks 6 days on 10 March 2004")
         << "tab OptFB; down; tab DDUSW; pick 7; tab DDUSD; pick 6; tab DDLSDateM; pick March;"
            "tab DDLSDateD; pick 10; tab DDLSDateY; pick 2004; enter; edd 21 October 2004";
@@ -183,6 +190,10 @@ void KeyboardTest::typicalUse()
             // A person waits for the blinking button, as Enter runs only a shown one.
             QTest::qWait(flashSettleMs);
             press(Qt::Key_Return);
+        } else if (word == "copy") {
+            press(Qt::Key_A, Qt::ControlModifier);
+            press(Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), rest);
         } else if (word == "focus") {
             QCOMPARE(focusName(), rest);
         } else if (word == "edd") {
@@ -202,6 +213,55 @@ void KeyboardTest::typicalUse()
             return;
         }
     }
+}
+
+void KeyboardTest::wheelTurnsOnlyTheFocusedList_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("turned"); // the pick moves on and the EDD is withdrawn
+
+    QTest::newRow("year list with the focus") << "DDLSDateY"
+                                              << "DDLSDateY" << true;
+    QTest::newRow("year list under the pointer only") << "DDLSDateY"
+                                                      << "DDLSDateM" << false;
+    QTest::newRow("measurement under the pointer only") << "DDVal"
+                                                        << "ComRestart" << false;
+}
+
+void KeyboardTest::wheelTurnsOnlyTheFocusedList()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, focus);
+    QFETCH(bool, turned);
+
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+    p.click("ComCalcEDD");
+    p.get(focus.toUtf8().constData())->setFocus(Qt::OtherFocusReason);
+    PickList* turning = p.list(list.toUtf8().constData());
+    const QString before = turning->text();
+
+    const QPointF inside = turning->rect().center();
+    const int oneNotch = -120; // one step of a wheel turned towards the user
+    QWheelEvent wheel(inside, turning->mapToGlobal(inside), QPoint(), QPoint(0, oneNotch),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(turning, &wheel);
+
+    QCOMPARE(turning->text() != before, turned);
+    QCOMPARE(p.shown("FrameEDD"), !turned);
+}
+
+void KeyboardTest::focusedLinkLooksFocused()
+{
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+    QWidget* link = p.get("livelink");
+    const QImage unfocused = link->grab().toImage();
+    tabTo("livelink");
+    QVERIFY2(link->grab().toImage() != unfocused, "the link looks the same with the focus");
 }
 
 QUORVEL_WINDOW_TEST_MAIN(KeyboardTest)
