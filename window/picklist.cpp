@@ -10,6 +10,8 @@ namespace quorvel {
 PickList::PickList(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
+    // A list takes the focus from Tab and clicks, not from a wheel turned over it on the way.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!quiet_ && index >= 0) {
             emit picked();

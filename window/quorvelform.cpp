@@ -773,9 +773,18 @@ void QuorvelForm::timer2Tick()
 void QuorvelForm::timer3Tick()
 {
     const bool last = countTick(vars_.flashCountEdd, Timer3);
+    const bool shown = last || ComCalcEDD->isHidden();
+    // A window activated while the button is out of sight would give the focus to the next
+    // control; until the button is back the window holds the focus meant for it.
+    if (!shown && !isActiveWindow() && (focusWidget() == nullptr || focusWidget() == ComCalcEDD)) {
+        setFocus(Qt::OtherFocusReason);
+    }
     const bool blinking = std::exchange(eddButtonBlinking_, true);
-    ComCalcEDD->setVisible(last || ComCalcEDD->isHidden());
+    ComCalcEDD->setVisible(shown);
     eddButtonBlinking_ = blinking;
+    if (shown && focusWidget() == this) {
+        ComCalcEDD->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // Buttons ----------------------------------------------------------------------------------

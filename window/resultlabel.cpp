@@ -2,10 +2,17 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
 
 namespace quorvel {
 
 namespace {
+
+const char* const copyCaption = "&Copy";
+const char* const selectAllCaption = "Select &All";
 
 // Screen readers speak a notification when it comes into view, wherever the focus is.
 class AccessibleResult : public QAccessibleWidget {
@@ -56,6 +63,19 @@ void ResultLabel::setText(const QString& text)
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QString::fromUtf8(copyCaption)), &QAction::triggered, this, [this] {
+        QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text());
+    });
+    connect(menu->addAction(QString::fromUtf8(selectAllCaption)), &QAction::triggered, this,
+            [this] { setSelection(0, static_cast<int>(text().size())); });
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 } // namespace quorvel

@@ -21,6 +21,10 @@ public:
     // Hides QLabel::setText so that every result the window writes through this type is
     // announced.
     void setText(const QString& text);
+
+protected:
+    // Copy (the selection, or the whole result when nothing is selected) and Select All.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 } // namespace quorvel

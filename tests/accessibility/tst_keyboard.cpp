@@ -4,6 +4,8 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QWheelEvent>
 
 using namespace quorvel;
@@ -138,7 +140,8 @@ void KeyboardTest::typicalUse_data()
     // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
     // presses Up or Down in the focused list until ITEM shows; "up", "down", "space" and
     // "enter" press that key; "focus NAME" checks where the focus is; "copy TEXT" selects all
-    // of the focused text and copies it, and checks the clipboard; "edd TEXT" and
+    // of the focused text and copies it, and checks the clipboard, "menu copy TEXT" likewise
+    // through the context menu (the Menu key); "edd TEXT" and
     // "gestation TEXT" check a result on screen and "no results" that neither shows.
     QTest::addColumn<QString>("steps");
 
@@ -150,7 +153,7 @@ void KeyboardTest::typicalUse_data()
         << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab LabEDD;"
            "copy 6 October 2004; tab OptNo; up; enter; gestation 40 weeks 0 days; tab LabGest;"
-           "copy 40 weeks 0 days; edd 6 October 2004";
+           "menu copy 40 weeks 0 days; edd 6 October 2004";
     QTest::newRow("derived gestation 7 weeks 6 days on 10 March 2004")
         << "tab OptFB; down; tab DDUSW; pick 7; tab DDUSD; pick 6; tab DDLSDateM; pick March;"
            "tab DDLSDateD; pick 10; tab DDLSDateY; pick 2004; enter; edd 21 October 2004";
@@ -190,6 +193,17 @@ void KeyboardTest::typicalUse()
             // A person waits for the blinking button, as Enter runs only a shown one.
             QTest::qWait(flashSettleMs);
             press(Qt::Key_Return);
+        } else if (word == "menu") {
+            QApplication::clipboard()->clear();
+            QWidget* focus = QApplication::focusWidget();
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(),
+                                      focus->mapToGlobal(QPoint()));
+            QApplication::sendEvent(focus, &menuKey);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY2(menu != nullptr, "no context menu");
+            menu->actions().first()->trigger();
+            menu->close();
+            QCOMPARE(QApplication::clipboard()->text(), rest.section(' ', 1));
         } else if (word == "copy") {
             press(Qt::Key_A, Qt::ControlModifier);
             press(Qt::Key_C, Qt::ControlModifier);
