@@ -3,10 +3,12 @@
 
 Walks LMP-based dating of 1 January 2000 and a birth on the EDD through AT-SPI actions, and
 reads Orca's debug log (its path in ORCA_LOG) for the lines it spoke: each result must be
-spoken when it appears, and the focus must never be announced on "Cancel and RESTART".
+spoken when it appears, and the focus must never be announced on "Cancel and RESTART". On the
+way, a real mouse wheel turned over a list without the focus must leave it as it is.
 """
 
 import os
+import subprocess
 import sys
 import time
 
@@ -28,10 +30,24 @@ def wait_spoken(text):
     pump_until(lambda: any(text in line for line in spoken()), f"Orca to speak {text!r}")
 
 
+def turn_wheel_over(obj, notches):
+    box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    # X button 5 is one notch of the wheel turned towards the user.
+    clicks = ["click", "5"] * notches
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                    str(box.y + box.height // 2)] + clicks, check=True)
+
+
 def main():
     try:
         controls = find_controls(find_application())
         wait_spoken("Calculate EDD")  # the focus Orca finds in the window when it opens
+
+        year = controls["Year of the LMP or scan date"]
+        turn_wheel_over(year, 2)
+        time.sleep(0.5)  # the wheel's events reach the program
+        if year.name != "2000":
+            raise Failure(f"the wheel turned the year list without the focus to {year.name}")
 
         run_action(controls["LMP-based dating"], ["Toggle", "Press", "Click"])
         run_action(controls["Calculate EDD"], ["Press", "Click"])
