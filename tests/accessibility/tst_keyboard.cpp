@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QWheelEvent>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -19,8 +18,6 @@ private slots:
     void tabVisitsTheFocusOrder();
     void typicalUse_data();
     void typicalUse();
-    void wheelTurnsOnlyTheFocusedList_data();
-    void wheelTurnsOnlyTheFocusedList();
     void focusedLinkLooksFocused();
 };
 
@@ -227,44 +224,6 @@ void KeyboardTest::typicalUse()
             return;
         }
     }
-}
-
-void KeyboardTest::wheelTurnsOnlyTheFocusedList_data()
-{
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<bool>("turned"); // the pick moves on and the EDD is withdrawn
-
-    QTest::newRow("year list with the focus") << "DDLSDateY"
-                                              << "DDLSDateY" << true;
-    QTest::newRow("year list under the pointer only") << "DDLSDateY"
-                                                      << "DDLSDateM" << false;
-    QTest::newRow("measurement under the pointer only") << "DDVal"
-                                                        << "ComRestart" << false;
-}
-
-void KeyboardTest::wheelTurnsOnlyTheFocusedList()
-{
-    QFETCH(QString, list);
-    QFETCH(QString, focus);
-    QFETCH(bool, turned);
-
-    QuorvelForm form;
-    FormProbe p(form);
-    show(form);
-    p.click("ComCalcEDD");
-    p.get(focus.toUtf8().constData())->setFocus(Qt::OtherFocusReason);
-    PickList* turning = p.list(list.toUtf8().constData());
-    const QString before = turning->text();
-
-    const QPointF inside = turning->rect().center();
-    const int oneNotch = -120; // one step of a wheel turned towards the user
-    QWheelEvent wheel(inside, turning->mapToGlobal(inside), QPoint(), QPoint(0, oneNotch),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(turning, &wheel);
-
-    QCOMPARE(turning->text() != before, turned);
-    QCOMPARE(p.shown("FrameEDD"), !turned);
 }
 
 void KeyboardTest::focusedLinkLooksFocused()
