@@ -14,7 +14,7 @@ import time
 
 import pyatspi
 
-from atspi_tree import Failure, find_application, find_controls, pump_until, run_action
+from atspi_tree import Failure, checked, find_application, find_controls, pump_until, run_action
 
 SPEECH_MARK = "SPEECH OUTPUT: "
 # The focused button that an early blink used to hand the focus on to.
@@ -50,6 +50,7 @@ def main():
             raise Failure(f"the wheel turned the year list without the focus to {year.name}")
 
         run_action(controls["LMP-based dating"], ["Toggle", "Press", "Click"])
+        pump_until(lambda: checked(controls["LMP-based dating"]), "LMP-based dating")
         run_action(controls["Calculate EDD"], ["Press", "Click"])
         wait_spoken("7 October 2000")
         run_action(controls["Yes"], ["Toggle", "Press", "Click"])
@@ -64,6 +65,7 @@ def main():
         if wrong:
             raise Failure(f"Orca announced the focus on {NEVER_FOCUSED!r}: {wrong}")
     except Failure as failure:
+        print("\n".join(SPEECH_MARK + line for line in spoken()), file=sys.stderr)
         print(f"FAIL: {failure}", file=sys.stderr)
         return 1
     return 0
