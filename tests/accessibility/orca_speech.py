@@ -2,9 +2,10 @@
 """Checks what the Orca screen reader speaks while the calculator is used.
 
 Walks LMP-based dating of 1 January 2000 and a birth on the EDD through AT-SPI actions, and
-reads Orca's debug log (its path in ORCA_LOG) for the lines it spoke: each result must be
-spoken when it appears, and the focus must never be announced on "Cancel and RESTART". On the
-way, a real mouse wheel turned over a list without the focus must leave it as it is.
+reads what Orca had the speech synthesizer say (one utterance a line in SPOKEN_LOG): each
+result must be spoken when it appears, and the focus must never be announced on "Cancel and
+RESTART". On the way, a real mouse wheel turned over a list without the focus must leave it
+as it is. Orca's own SPEECH OUTPUT lines (ORCA_LOG) are shown alongside.
 """
 
 import os
@@ -22,8 +23,14 @@ NEVER_FOCUSED = "Cancel and restart"
 
 
 def spoken():
+    with open(os.environ["SPOKEN_LOG"], encoding="utf-8", errors="replace") as log:
+        return [line.strip() for line in log]
+
+
+def show_speech(out):
     with open(os.environ["ORCA_LOG"], encoding="utf-8", errors="replace") as log:
-        return [line.split(SPEECH_MARK, 1)[1].strip() for line in log if SPEECH_MARK in line]
+        orca_lines = [line.split(" - ", 1)[-1].rstrip() for line in log if SPEECH_MARK in line]
+    print("\n".join(orca_lines + ["synthesizer: " + line for line in spoken()]), file=out)
 
 
 def wait_spoken(text):
@@ -59,13 +66,12 @@ def main():
         wait_spoken("40 weeks 0 days")
         time.sleep(0.5)  # lets anything the last action set off reach the log
 
-        lines = spoken()
-        print("\n".join(SPEECH_MARK + line for line in lines))
-        wrong = [line for line in lines if NEVER_FOCUSED in line]
+        show_speech(sys.stdout)
+        wrong = [line for line in spoken() if NEVER_FOCUSED in line]
         if wrong:
             raise Failure(f"Orca announced the focus on {NEVER_FOCUSED!r}: {wrong}")
     except Failure as failure:
-        print("\n".join(SPEECH_MARK + line for line in spoken()), file=sys.stderr)
+        show_speech(sys.stderr)
         print(f"FAIL: {failure}", file=sys.stderr)
         return 1
     return 0
