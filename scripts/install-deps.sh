@@ -15,6 +15,7 @@ linux_packages=(
     dpkg-dev file          # the Debian package: dpkg-shlibdeps finds its library dependencies
     lintian                # Debian's policy checks of the package
     at-spi2-core python3-pyatspi dbus # the assistive-technology interface and its test
+    orca speech-dispatcher # the screen reader whose speech the Orca test reads
     xdotool                # key presses for the screenshots in docs/
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for the fuzz targets
 )

@@ -11,6 +11,7 @@ namespace {
 struct AccessibleName {
     const char* control;
     const char* name;
+    const char* description = "";
 };
 
 // A list and the caption above it. On Linux a list's accessible name is its picked item, and
@@ -20,34 +21,37 @@ struct ListCaption {
     const char* caption;
 };
 
-// Controls whose caption says enough (frames with a title) keep it as their name.
+// Each name begins with what the control shows, so that what is heard matches what is seen;
+// the words that explain it go to the description. Controls whose caption says enough
+// (frames with a title) keep it as their name. The result labels get their description, the
+// result, only when it is written.
 constexpr std::array<AccessibleName, 27> accessibleNames = {{
     {"ComCalcEDD", "Calculate EDD"},
-    {"ComRestart", "Cancel and restart"},
-    {"ComCalcGest", "Calculate gestation at birth"},
+    {"ComRestart", "Cancel and restart", "Clears every input and result"},
+    {"ComCalcGest", "Calculate gestation", "Calculates the length of gestation at birth"},
     {"OptLMP", "LMP-based dating"},
     {"OptUS", "Ultrasound-based dating"},
     {"DDLSDateM", "Month of the LMP or scan date"},
     {"DDLSDateD", "Day of the LMP or scan date"},
     {"DDLSDateY", "Year of the LMP or scan date"},
-    {"OptFB", "Scan data from fetal biometry"},
-    {"OptDG", "Scan data as a derived gestation"},
+    {"OptFB", "Fetal biometry", "Scan data from a fetal measurement"},
+    {"OptDG", "Derived gestation", "Scan data as the gestation found at the scan"},
     {"DDUSW", "Weeks of the derived gestation"},
     {"DDUSD", "Days of the derived gestation"},
-    {"OptCRL", "Crown-rump length"},
+    {"OptCRL", "Crown rump length"},
     {"OptBPD", "Biparietal diameter"},
     {"OptHC", "Head circumference"},
-    {"DDVal", "Measurement in millimetres"},
+    {"DDVal", "mm", "Measurement in millimetres"},
     {"FrameQDOB", "Gestation at birth question"},
     {"LabQDOB", "Calculate length of gestation at birth?"},
-    {"OptYes", "Yes, calculate gestation at birth"},
-    {"OptNo", "No gestation at birth"},
+    {"OptYes", "Yes", "Calculate length of gestation at birth"},
+    {"OptNo", "No", "Do not calculate length of gestation at birth"},
     {"DDDOBDateM", "Month of birth"},
     {"DDDOBDateD", "Day of birth"},
     {"DDDOBDateY", "Year of birth"},
-    {"LabEDD", "EDD result"},
-    {"LabGest", "Gestation at birth result"},
-    {"livelink", "Makers' web site"},
+    {"LabEDD", "EDD"},
+    {"LabGest", "Gestation at birth"},
+    {"livelink", "", "Makers' web site"},
     {"Image1", "Quorvel logo"},
 }};
 
@@ -79,7 +83,11 @@ void nameControlsForAssistiveTechnology(QWidget& form)
 {
     for (const AccessibleName& entry : accessibleNames) {
         if (auto* widget = control<QWidget>(form, entry.control)) {
-            widget->setAccessibleName(QString::fromUtf8(entry.name));
+            // No name of its own: the link is named by the address it shows.
+            if (*entry.name != '\0') {
+                widget->setAccessibleName(QString::fromUtf8(entry.name));
+            }
+            widget->setAccessibleDescription(QString::fromUtf8(entry.description));
         }
     }
     for (const ListCaption& entry : listCaptions) {
@@ -88,6 +96,7 @@ void nameControlsForAssistiveTechnology(QWidget& form)
         if (list != nullptr && caption != nullptr) {
             caption->setBuddy(list);
             caption->setAccessibleName(list->accessibleName());
+            caption->setAccessibleDescription(list->accessibleDescription());
         }
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace quorvel {
 
@@ -27,6 +29,18 @@ void LinkLabel::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
 }
 
 } // namespace quorvel

@@ -18,6 +18,8 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Draws the style's focus frame while the link has the keyboard focus.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace quorvel

@@ -1,12 +1,17 @@
 #include "window/picklist.h"
 
+#include <QAbstractItemView>
 #include <QPalette>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 namespace quorvel {
 
 PickList::PickList(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
+    // A list takes the focus from Tab and clicks, not from a wheel turned over it on the way.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!quiet_ && index >= 0) {
             emit picked();
@@ -85,6 +90,27 @@ void PickList::setBackColors(ColorValue available, ColorValue unavailable)
 ColorValue PickList::backColor() const
 {
     return isEnabled() ? available_ : unavailable_;
+}
+
+void PickList::showPopup()
+{
+    QAbstractItemView* list = view();
+    QWidget* popup = list->parentWidget();
+    const QMargins margins = popup->contentsMargins();
+    // The item width from the list's own delegate counts any check column the style draws.
+    const int width = list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                      2 * list->frameWidth() + margins.left() + margins.right();
+    popup->setMinimumWidth(width);
+    QComboBox::showPopup();
+}
+
+void PickList::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 } // namespace quorvel

@@ -34,8 +34,17 @@ public:
     // The background the list shows now.
     ColorValue backColor() const;
 
+    // The open list is at least as wide as its widest item, with room for its scroll bar;
+    // the closed list keeps its size.
+    void showPopup() override;
+
 signals:
     void picked();
+
+protected:
+    // Only a list the user is working in takes the wheel: one the pointer merely passes over
+    // leaves the wheel to the window and its pick unchanged.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     template <typename Change>

@@ -37,6 +37,7 @@ constexpr int firstListedWeek = 7;
 constexpr int lastListedWeek = 22;
 constexpr int firstListedDay = 0;
 constexpr int lastListedDay = 6;
+constexpr int monthsInYear = 12;
 
 const char* const windowCaption = "Quorvel";
 const char* const yesCaption = "Yes";
@@ -266,6 +267,8 @@ void QuorvelForm::buildControls()
                     w->setFrameShape(QFrame::NoFrame);
                 } else if constexpr (std::is_same_v<Widget, QGroupBox>) {
                     w->setTitle(caption);
+                } else if constexpr (std::is_same_v<Widget, ResultLabel>) {
+                    w->setPlaceholder(caption);
                 } else {
                     w->setText(caption);
                 }
@@ -326,7 +329,15 @@ void QuorvelForm::buildControls()
     for (std::size_t i = 1; i < focusOrder.size(); ++i) {
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
-    setTabOrder(focusOrder.back(), livelink);
+    // The results follow, where the keyboard reaches them to select and copy.
+    setTabOrder(focusOrder.back(), LabEDD);
+    setTabOrder(LabEDD, LabGest);
+    setTabOrder(LabGest, livelink);
+    // A month list opens with the whole year in view.
+    DDLSDateM->setMaxVisibleItems(monthsInYear);
+    DDDOBDateM->setMaxVisibleItems(monthsInYear);
+    // An arrow key that selects Yes must move the focus on as a click does.
+    OptNo->installEventFilter(this);
 
     nameControlsForAssistiveTechnology(*this);
 }
@@ -677,16 +688,17 @@ void QuorvelForm::calculateEdd()
     LabEDD->setText(datenice(result->edd));
     // The stored EDD is read back from the label so that it is always the day the user sees.
     vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
-    FrameEDD->setVisible(true);
     FrameQDOB->setVisible(true);
+    handOnFocus(ComCalcEDD, OptYes);
     // Its own flash, if still running, would bring the button back over the result.
     Timer3->setEnabled(false);
     ComCalcEDD->setVisible(false);
+    // Shown last: a screen reader speaks the result after it has told where the focus went.
+    FrameEDD->setVisible(true);
 }
 
 void QuorvelForm::calculateGestation()
 {
-    FrameGest->setVisible(true);
     const auto g =
         computeGestAtBirth(DDDOBDateD->text().toStdString(), DDDOBDateM->text().toStdString(),
                            DDDOBDateY->text().toStdString(), vars_.eddDate);
@@ -697,7 +709,10 @@ void QuorvelForm::calculateGestation()
     }
     vars_.dobDate = g->dateOfBirth;
     LabGest->setText(text(g->caption));
+    handOnFocus(ComCalcGest, DDDOBDateM);
     ComCalcGest->setVisible(false);
+    // Shown last: a screen reader speaks the result after it has told where the focus went.
+    FrameGest->setVisible(true);
 }
 
 void QuorvelForm::answerYes()
@@ -782,7 +797,18 @@ void QuorvelForm::timer2Tick()
 void QuorvelForm::timer3Tick()
 {
     const bool last = countTick(vars_.flashCountEdd, Timer3);
-    ComCalcEDD->setVisible(last || ComCalcEDD->isHidden());
+    const bool shown = last || ComCalcEDD->isHidden();
+    // A window activated while the button is out of sight would give the focus to the next
+    // control; until the button is back the window holds the focus meant for it.
+    if (!shown && !isActiveWindow() && (focusWidget() == nullptr || focusWidget() == ComCalcEDD)) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    const bool blinking = std::exchange(eddButtonBlinking_, true);
+    ComCalcEDD->setVisible(shown);
+    eddButtonBlinking_ = blinking;
+    if (shown && focusWidget() == this) {
+        ComCalcEDD->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // Buttons ----------------------------------------------------------------------------------
@@ -792,6 +818,44 @@ void QuorvelForm::setDefaultButton(QPushButton* button)
     for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
         b->setDefault(b == button);
     }
+}
+
+// Focus ---------------------------------------------------------------------------------------
+
+void QuorvelForm::handOnFocus(QWidget* leaving, QWidget* next)
+{
+    if (!leaving->hasFocus()) {
+        return;
+    }
+    next->setFocus(Qt::OtherFocusReason);
+    // Qt makes a focused option its group's Tab stop; here the selected option stays the stop.
+    for (auto* option : findChildren<QRadioButton*>()) {
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+// Qt moves the focus on from a control that is hidden. A blink is no reason to: the button
+// keeps the focus while it is out of sight, and a key pressed then still reaches it.
+bool QuorvelForm::focusNextPrevChild(bool next)
+{
+    if (eddButtonBlinking_) {
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+// Up from No selects Yes as a click would: the focus goes to Yes and the Yes handling then
+// moves it on to the date of birth. Qt's own arrow handling would give it back to Yes.
+bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == OptNo && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up && OptNo->isChecked() &&
+        OptYes->isEnabled()) {
+        OptYes->setFocus(Qt::BacktabFocusReason);
+        OptYes->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Qt presses the default button on Enter only inside a dialog; this window is a plain

@@ -73,6 +73,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using ControlMember = std::variant<QGroupBox * QuorvelForm::*, QLabel * QuorvelForm::*,
@@ -120,9 +122,12 @@ private:
     static bool countTick(std::int16_t& counter, IntervalTimer* timer);
 
     void setDefaultButton(QPushButton* button);
+    // A button the calculation hides gives the focus, if it has it, to the next step.
+    void handOnFocus(QWidget* leaving, QWidget* next);
     void setListAvailable(PickList* list, bool available);
 
     Variables vars_;
+    bool eddButtonBlinking_ = false; // the Calculate EDD flash is hiding or showing its button
     std::function<void()> webLinkHandler_;
 
     // A control's name says what it is and what it holds: DD drop-down list, Opt option

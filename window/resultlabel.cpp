@@ -1,8 +1,56 @@
 #include "window/resultlabel.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
 
 namespace quorvel {
+
+namespace {
+
+const char* const copyCaption = "&Copy";
+const char* const selectAllCaption = "Select &All";
+
+// Screen readers speak a notification when it comes into view, wherever the focus is.
+class AccessibleResult : public QAccessibleWidget {
+public:
+    explicit AccessibleResult(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Notification)
+    {
+    }
+};
+
+QAccessibleInterface* accessibleResultFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(ResultLabel::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new AccessibleResult(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleResultFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Qt leaves selectable text out of the Tab round; the keyboard must reach it to copy it.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ResultLabel::setPlaceholder(const QString& text)
+{
+    QLabel::setText(text);
+    setAccessibleDescription(QString());
+}
 
 void ResultLabel::setText(const QString& text)
 {
@@ -15,6 +63,19 @@ void ResultLabel::setText(const QString& text)
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QString::fromUtf8(copyCaption)), &QAction::triggered, this, [this] {
+        QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text());
+    });
+    connect(menu->addAction(QString::fromUtf8(selectAllCaption)), &QAction::triggered, this,
+            [this] { setSelection(0, static_cast<int>(text().size())); });
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 } // namespace quorvel

@@ -2,7 +2,10 @@
 
 #include "../window/formprobe.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -15,6 +18,7 @@ private slots:
     void tabVisitsTheFocusOrder();
     void typicalUse_data();
     void typicalUse();
+    void focusedLinkLooksFocused();
 };
 
 namespace {
@@ -86,15 +90,15 @@ void KeyboardTest::tabVisitsTheFocusOrder_data()
         << "OptDG"
         << QStringList{"ComCalcEDD", "ComRestart"} + date +
                QStringList{"OptUS", "OptDG", "DDUSW", "DDUSD", "livelink"};
-    QTest::newRow("EDD shown: the question instead of the button")
+    QTest::newRow("EDD shown: the question instead of the button, the result to copy")
         << "ComCalcEDD"
         << QStringList{"ComRestart"} + date +
-               QStringList{"DDVal", "OptUS", "OptBPD", "OptNo", "OptFB", "livelink"};
+               QStringList{"DDVal", "OptUS", "OptBPD", "OptNo", "OptFB", "LabEDD", "livelink"};
     QTest::newRow("Yes: the date of birth and its button")
         << "ComCalcEDD OptYes"
         << QStringList{"ComRestart", "ComCalcGest"} + date +
                QStringList{"DDVal",  "DDDOBDateM", "DDDOBDateD", "DDDOBDateY", "OptUS",
-                           "OptBPD", "OptYes",     "OptFB",      "livelink"};
+                           "OptBPD", "OptYes",     "OptFB",      "LabEDD",     "livelink"};
 }
 
 void KeyboardTest::tabVisitsTheFocusOrder()
@@ -132,17 +136,21 @@ void KeyboardTest::typicalUse_data()
 {
     // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
     // presses Up or Down in the focused list until ITEM shows; "up", "down", "space" and
-    // "enter" press that key; "edd TEXT" and "gestation TEXT" check a result on screen and
-    // "no results" that neither shows.
+    // "enter" press that key; "focus NAME" checks where the focus is; "copy TEXT" selects all
+    // of the focused text and copies it, and checks the clipboard, "menu copy TEXT" likewise
+    // through the context menu (the Menu key); "edd TEXT" and
+    // "gestation TEXT" check a result on screen and "no results" that neither shows.
     QTest::addColumn<QString>("steps");
 
     QTest::newRow("LMP 1 January 2000, born 1 October 2000")
-        << "tab OptUS; up; space; tab DDLSDateD; pick 1; enter; edd 7 October 2000;"
-           "tab OptNo; up; space; tab DDDOBDateD; pick 1; enter; gestation 39 weeks 1 days";
+        << "focus ComCalcEDD; tab OptUS; up; space; tab DDLSDateD; pick 1; enter;"
+           "edd 7 October 2000; tab OptNo; up; focus DDDOBDateM; tab DDDOBDateD; pick 1; enter;"
+           "gestation 39 weeks 1 days";
     QTest::newRow("crown-rump length 33 mm on 10 March 2004, born on the EDD")
         << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
-           "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab OptNo; up;"
-           "enter; gestation 40 weeks 0 days";
+           "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab LabEDD;"
+           "copy 6 October 2004; tab OptNo; up; enter; gestation 40 weeks 0 days; tab LabGest;"
+           "menu copy 40 weeks 0 days; edd 6 October 2004";
     QTest::newRow("derived gestation 7 weeks 6 days on 10 March 2004")
         << "tab OptFB; down; tab DDUSW; pick 7; tab DDUSD; pick 6; tab DDLSDateM; pick March;"
            "tab DDLSDateD; pick 10; tab DDLSDateY; pick 2004; enter; edd 21 October 2004";
@@ -151,8 +159,9 @@ void KeyboardTest::typicalUse_data()
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 7 September 2004; tab ComRestart;"
            "space; no results";
     QTest::newRow("Space on Calculate EDD, then born two weeks early")
-        << "tab ComCalcEDD; space; edd 12 June 2000; tab OptNo; up; tab DDDOBDateM;"
-           "pick May; tab DDDOBDateD; pick 29; enter; gestation 38 weeks 0 days";
+        << "tab ComCalcEDD; space; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
+           "pick May; tab DDDOBDateD; pick 29; tab DDDOBDateM; tab ComCalcGest; space;"
+           "gestation 38 weeks 0 days; focus DDDOBDateM";
 }
 
 void KeyboardTest::typicalUse()
@@ -181,6 +190,23 @@ void KeyboardTest::typicalUse()
             // A person waits for the blinking button, as Enter runs only a shown one.
             QTest::qWait(flashSettleMs);
             press(Qt::Key_Return);
+        } else if (word == "menu") {
+            QApplication::clipboard()->clear();
+            QWidget* focus = QApplication::focusWidget();
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(),
+                                      focus->mapToGlobal(QPoint()));
+            QApplication::sendEvent(focus, &menuKey);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY2(menu != nullptr, "no context menu");
+            menu->actions().first()->trigger();
+            menu->close();
+            QCOMPARE(QApplication::clipboard()->text(), rest.section(' ', 1));
+        } else if (word == "copy") {
+            press(Qt::Key_A, Qt::ControlModifier);
+            press(Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), rest);
+        } else if (word == "focus") {
+            QCOMPARE(focusName(), rest);
         } else if (word == "edd") {
             QVERIFY2(p.shown("FrameEDD"), qPrintable("no EDD at: " + step));
             QCOMPARE(p.text("LabEDD"), rest);
@@ -198,6 +224,17 @@ void KeyboardTest::typicalUse()
             return;
         }
     }
+}
+
+void KeyboardTest::focusedLinkLooksFocused()
+{
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+    QWidget* link = p.get("livelink");
+    const QImage unfocused = link->grab().toImage();
+    tabTo("livelink");
+    QVERIFY2(link->grab().toImage() != unfocused, "the link looks the same with the focus");
 }
 
 QUORVEL_WINDOW_TEST_MAIN(KeyboardTest)

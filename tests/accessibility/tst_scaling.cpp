@@ -4,8 +4,10 @@
 
 #include "../window/formprobe.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -115,6 +117,20 @@ void ScalingTest::captionFits()
                      qPrintable(list->itemText(i) + " is cut"));
         }
         QVERIFY(fm.height() <= field.height());
+
+        // Opened, the list shows each item whole beside its scroll bar (an item view leaves
+        // the text a focus-frame margin and a pixel each side); a month list the whole year.
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+        for (int i = 0; i < list->count(); ++i) {
+            QVERIFY2(textWidth(view, list->itemText(i)) + 2 * margin <= view->viewport()->width(),
+                     qPrintable(list->itemText(i) + " is cut in the open list"));
+        }
+        if (control.endsWith("DateM")) {
+            QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+        }
+        list->hidePopup();
     } else {
         QFAIL("not a captioned control");
     }
