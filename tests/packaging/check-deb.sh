@@ -11,7 +11,7 @@ set -euo pipefail
 readonly app_id=org.quorvel.Quorvel
 readonly icon_sizes=(16 22 24 32 48 64 128 256)
 # The browser platform, loaded by the program on the first click of its web link.
-readonly browser_module=/usr/lib/quorvel/libquorvel-gio.so
+readonly browser_module=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quorvel/libquorvel-gio.so
 # The program runs its event loop until stopped; alive after this many seconds it started.
 readonly run_seconds=3
 # A display number where no X server listens.
