@@ -175,7 +175,7 @@ std::span<const ControlRow> QuorvelForm::controlTable()
     // clang-format off
     static const std::array table = std::to_array<ControlRow>({
         // Directly on the window; frames come before what they hold.
-        {"ComCalcEDD", make<&Q::ComCalcEDD>, nullptr, calcEddCaption, {7440, 3720, 1935, 315}, {},
+        {"ComCalcEDD", make<&Q::ComCalcEDD>, nullptr, "Calculate EDD", {7440, 3720, 1935, 315}, {},
          namedByCaption()},
         {"ComRestart", make<&Q::ComRestart>, nullptr, "Cancel and RESTART", {7440, 4920, 1935, 315},
          {}, named("Cancel and restart", "Clears every input and result")},

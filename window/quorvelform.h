@@ -87,7 +87,6 @@ private:
     // Captions that the flashes blank and restore.
     static constexpr const char* yesCaption = "Yes";
     static constexpr const char* questionCaption = "Calculate length of gestation at birth?";
-    static constexpr const char* calcEddCaption = "Calculate EDD";
     static constexpr const char* calcGestCaption = "Calculate gestation";
     // A flash is four toggles, one every 100 ms.
     static constexpr int flashInterval = 100; // milliseconds
