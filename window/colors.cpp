@@ -1,6 +1,7 @@
 #include "window/colors.h"
 
 #include <QPalette>
+#include <QWidget>
 #include <array>
 #include <utility>
 
@@ -85,6 +86,21 @@ QPalette lightScheme()
         palette.setColor(QPalette::Disabled, role, QColor::fromRgba(disabled));
     }
     return palette;
+}
+
+void setColors(QWidget* widget, ColorValue back, ColorValue fore)
+{
+    QPalette p = widget->palette();
+    for (const auto role : {QPalette::Window, QPalette::Button}) {
+        p.setColor(role, colorFromValue(back));
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            p.setColor(group, role, colorFromValue(fore));
+        }
+    }
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
 }
 
 } // namespace quorvel

@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <cstdint>
 
+class QWidget;
+
 namespace quorvel {
 
 // Colour values as the window's layout names them: 0x00BBGGRR, or 0x800000nn for system
@@ -28,6 +30,10 @@ inline constexpr ColorValue unavailableBackColor = scrollBarColor;
 
 /// The colour a colour value names.
 QColor colorFromValue(ColorValue value);
+
+/// Paints a control in a background and a text colour. The text colour is that of an
+/// available control: an unavailable one keeps the palette's disabled text.
+void setColors(QWidget* widget, ColorValue back, ColorValue fore);
 
 /// The complete light palette the window is drawn in, whatever the desktop's scheme.
 QPalette lightScheme();

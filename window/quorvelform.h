@@ -11,15 +11,21 @@
 // reading the controls and writing the results back. Three interval timers make the element
 // to use next blink for 400 ms (a "flash"). Clicking the link label asks the web-link layer
 // to open the makers' site; the window itself never touches files or other programs.
+//
+// The member functions are spread over three files by job:
+// - controltable.cpp: the control table, a row per control, and building the window from it;
+// - quorvelform.cpp: construction, connecting the events to their handlings, the flashes,
+//   and the focus and keys;
+// - handlings.cpp: the handlings themselves (start-up, mode, scan data, date lists, the two
+//   calculations, the question and the restart).
 
 #include "core/calendar.h"
 #include "core/edd.h"
 
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <variant>
+#include <span>
 
 class QGroupBox;
 class QLabel;
@@ -29,6 +35,7 @@ class QFrame;
 
 namespace quorvel {
 
+struct ControlRow;
 class IntervalTimer;
 class LinkLabel;
 class PickList;
@@ -77,14 +84,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using ControlMember = std::variant<QGroupBox * QuorvelForm::*, QLabel * QuorvelForm::*,
-                                       QRadioButton * QuorvelForm::*, PickList * QuorvelForm::*,
-                                       QPushButton * QuorvelForm::*, LinkLabel * QuorvelForm::*,
-                                       QFrame * QuorvelForm::*, ResultLabel * QuorvelForm::*>;
-    struct ControlSpec;
-    static const std::array<ControlSpec, 44>& controlTable();
+    // Captions that the flashes blank and restore.
+    static constexpr const char* yesCaption = "Yes";
+    static constexpr const char* questionCaption = "Calculate length of gestation at birth?";
+    static constexpr const char* calcGestCaption = "Calculate gestation";
+    // A flash is four toggles, one every 100 ms.
+    static constexpr int flashInterval = 100; // milliseconds
+    static constexpr int flashToggles = 4;
 
+    // Building (controltable.cpp) and wiring (quorvelform.cpp).
+    static std::span<const ControlRow> controlTable();
     void buildControls();
+    void arrangeFocusChain();
     void connectHandlings();
     void whenSelected(QRadioButton* option, std::function<void()> handling);
 
