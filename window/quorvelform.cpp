@@ -22,6 +22,12 @@ constexpr int clientHeight = 5505;
 
 const char* const windowCaption = "Quorvel";
 
+// The keys with which Qt moves to the option before the focused one in its group.
+bool isKeyToPreviousOption(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Left;
+}
+
 } // namespace
 
 QuorvelForm::QuorvelForm(Start start, QWidget* parent) : QWidget(parent)
@@ -214,12 +220,12 @@ bool QuorvelForm::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
-// Up from No selects Yes as a click would: the focus goes to Yes and the Yes handling then
-// moves it on to the date of birth. Qt's own arrow handling would give it back to Yes.
+// Up or Left from No selects Yes as a click would: the focus goes to Yes and the Yes handling
+// then moves it on to the date of birth. Qt's own arrow handling would give it back to Yes.
 bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == OptNo && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up && OptNo->isChecked() &&
+        isKeyToPreviousOption(static_cast<QKeyEvent*>(event)->key()) && OptNo->isChecked() &&
         OptYes->isEnabled()) {
         OptYes->setFocus(Qt::BacktabFocusReason);
         OptYes->click();

@@ -135,7 +135,7 @@ void KeyboardTest::tabVisitsTheFocusOrder()
 void KeyboardTest::typicalUse_data()
 {
     // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
-    // presses Up or Down in the focused list until ITEM shows; "up", "down", "space" and
+    // presses Up or Down in the focused list until ITEM shows; "up", "left", "down", "space" and
     // "enter" press that key; "focus NAME" checks where the focus is; "copy TEXT" selects all
     // of the focused text and copies it, and checks the clipboard, "menu copy TEXT" likewise
     // through the context menu (the Menu key); "edd TEXT" and
@@ -149,7 +149,8 @@ void KeyboardTest::typicalUse_data()
     QTest::newRow("crown-rump length 33 mm on 10 March 2004, born on the EDD")
         << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab LabEDD;"
-           "copy 6 October 2004; tab OptNo; up; enter; gestation 40 weeks 0 days; tab LabGest;"
+           "copy 6 October 2004; tab OptNo; left; focus DDDOBDateM; enter; gestation 40 weeks 0 "
+           "days; tab LabGest;"
            "menu copy 40 weeks 0 days; edd 6 October 2004";
     QTest::newRow("derived gestation 7 weeks 6 days on 10 March 2004")
         << "tab OptFB; down; tab DDUSW; pick 7; tab DDUSD; pick 6; tab DDLSDateM; pick March;"
@@ -182,6 +183,8 @@ void KeyboardTest::typicalUse()
             pickWithArrows(rest);
         } else if (word == "up") {
             press(Qt::Key_Up);
+        } else if (word == "left") {
+            press(Qt::Key_Left);
         } else if (word == "down") {
             press(Qt::Key_Down);
         } else if (word == "space") {
