@@ -150,16 +150,11 @@ void QuorvelForm::load()
 
 // Mode and scan data -----------------------------------------------------------------------
 
+// The date re-prompt's withdrawal, between the flash and making Calculate EDD the default.
 void QuorvelForm::repromptEdd()
 {
     startEddFlash();
-    ComCalcGest->setVisible(false);
-    FrameEDD->setVisible(false);
-    FrameGest->setVisible(false);
-    FrameQDOB->setVisible(false);
-    OptNo->setChecked(true);
-    FrameDOB->setVisible(false);
-    ComCalcEDD->setVisible(true);
+    datePrompt();
     setDefaultButton(ComCalcEDD);
 }
 
