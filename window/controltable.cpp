@@ -5,12 +5,12 @@
 #include "window/linklabel.h"
 #include "window/makerssite.h"
 #include "window/picklist.h"
+#include "window/pngresource.h"
 #include "window/quorvelform.h"
 #include "window/resultlabel.h"
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -26,7 +26,6 @@ namespace {
 
 const char* const logoResource = ":/logo.png";
 const char* const doubleSizeLogoResource = ":/logo@2x.png";
-const char* const logoFormat = "png";
 constexpr int monthsInYear = 12;
 
 // What building does for each kind of control beyond its place and colours.
@@ -274,13 +273,11 @@ void QuorvelForm::buildControls()
     livelink->setToolTip(address.toString());
     livelink->setFocusPolicy(Qt::TabFocus);
     // The logo is stored at its place's size in device pixels at 100 % and 200 % and drawn as
-    // it is; read as PNG, it is not offered to every image plug-in first. Only at other scales
-    // does the label stretch it, from the double-size drawing so that it stays sharp.
+    // it is. Only at other scales does the label stretch it, from the double-size drawing so
+    // that it stays sharp.
     const bool doubleSize = Image1->devicePixelRatio() > 1;
-    QImageReader logoReader(QString::fromLatin1(doubleSize ? doubleSizeLogoResource : logoResource),
-                            logoFormat);
-    logoReader.setAutoDetectImageFormat(false);
-    QPixmap logo = QPixmap::fromImage(logoReader.read());
+    QPixmap logo = QPixmap::fromImage(
+        readPng(QString::fromLatin1(doubleSize ? doubleSizeLogoResource : logoResource)));
     logo.setDevicePixelRatio(doubleSize ? 2 : 1);
     Image1->setPixmap(logo);
     Image1->setScaledContents(logo.size() != Image1->size() * Image1->devicePixelRatio());

@@ -8,17 +8,29 @@ constexpr int firstFrameTimeoutMs = 20000;
 
 } // namespace
 
-// The shipped program maps the browser platform's system libraries only once the link is
-// clicked; most runs never click it.
-class NotLoadedTest : public QObject {
+// What the shipped program must not map before its first frame: the browser platform's system
+// libraries, loaded once the link is clicked (most runs never click it), and the image
+// plug-ins, which only a reader left to detect a picture's format loads.
+class NotMappedTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsWithoutGio();
+    void startsWithout_data();
+    void startsWithout();
 };
 
-void NotLoadedTest::startsWithoutGio()
+void NotMappedTest::startsWithout_data()
 {
+    QTest::addColumn<QByteArray>("path");
+
+    QTest::newRow("GIO") << QByteArray("/libgio-2.0");
+    QTest::newRow("image plug-ins") << QByteArray("/imageformats/");
+}
+
+void NotMappedTest::startsWithout()
+{
+    QFETCH(QByteArray, path);
+
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The probe writes a byte once the first frame is painted, and lets the program go on.
@@ -38,8 +50,8 @@ void NotLoadedTest::startsWithoutGio()
     program.kill();
     program.waitForFinished();
     QVERIFY(mapped.contains("libQt6Widgets"));
-    QVERIFY2(!mapped.contains("libgio-2.0"), "GIO is mapped at start-up");
+    QVERIFY2(!mapped.contains(path), path + " is mapped at start-up");
 }
 
-QTEST_GUILESS_MAIN(NotLoadedTest)
-#include "tst_notloaded.moc"
+QTEST_GUILESS_MAIN(NotMappedTest)
+#include "tst_notmapped.moc"

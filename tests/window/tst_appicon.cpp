@@ -1,0 +1,64 @@
+#include "window/appicon.h"
+
+#include <QImage>
+#include <QTest>
+
+// The icon reads its drawings only when asked, so these check that what it then gives is the
+// drawing made for the size, or the nearest larger one brought down.
+class AppIconTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void offersEveryDrawnSize();
+    void givesTheDrawingForEachSize_data();
+    void givesTheDrawingForEachSize();
+};
+
+void AppIconTest::offersEveryDrawnSize()
+{
+    const QIcon icon = quorvel::applicationIcon();
+    QVERIFY(!icon.isNull());
+    QList<int> sides;
+    for (const QSize& size : icon.availableSizes()) {
+        QCOMPARE(size.width(), size.height());
+        sides.append(size.width());
+    }
+    QCOMPARE(sides, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+}
+
+void AppIconTest::givesTheDrawingForEachSize_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("drawing");
+
+    QTest::newRow("16, drawn for its pixels") << 16 << 16;
+    QTest::newRow("22, cut from the 24 drawing") << 22 << 22;
+    QTest::newRow("48") << 48 << 48;
+    QTest::newRow("256, the largest") << 256 << 256;
+    QTest::newRow("20, from the next larger") << 20 << 22;
+    QTest::newRow("512, the largest as it is") << 512 << 256;
+}
+
+void AppIconTest::givesTheDrawingForEachSize()
+{
+    QFETCH(int, asked);
+    QFETCH(int, drawing);
+
+    // Compared as pixmaps hold pictures, premultiplied.
+    const auto pixels = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage drawn = pixels(QImage(QStringLiteral(":/icons/icon-%1.png").arg(drawing)));
+    QVERIFY(!drawn.isNull());
+    const QImage expected =
+        asked < drawing ? drawn.scaled(asked, asked, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                        : drawn;
+    const QIcon icon = quorvel::applicationIcon();
+    const QImage given = pixels(icon.pixmap(QSize(asked, asked)).toImage());
+    QCOMPARE(given, expected);
+    // Asked again, the same picture comes from the decoded drawing kept.
+    QCOMPARE(pixels(icon.pixmap(QSize(asked, asked)).toImage()), given);
+}
+
+QTEST_MAIN(AppIconTest)
+#include "tst_appicon.moc"
