@@ -14,8 +14,10 @@
 #include <QFile>
 #include <QSysInfo>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -30,6 +32,11 @@ constexpr int defaultFlashRepeats = 10;
 // Runs of each child before the counted ones: they bring the program and the libraries
 // into the file cache.
 constexpr int warmUpRuns = 3;
+// The longest pause before a child, drawn at random for each. On a virtual machine that stalls
+// its guest at a steady period, strictly alternating children of about half that period fell
+// into step with it, and one of the two took every stall for seconds at a time: the same build
+// measured a start-up ratio of 1.04 in one run and 1.37 in the next.
+constexpr int maxPauseMs = 100;
 constexpr double startupTarget = 1.15;
 constexpr double memoryTarget = 1.10;
 constexpr double actionTargetUs = 1000;
@@ -105,9 +112,14 @@ StartupFigures measureStartup(int runs)
 {
     StartupFigures f;
     const char* const programs[2] = {quorvelProgram, bareProgram};
-    // Alternating, so that any drift of the machine weighs on both alike.
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> pauseMs(0, maxPauseMs);
+    // In pairs, so that any drift of the machine weighs on both alike; in a random order and
+    // after a random pause, so that nothing periodic on the machine weighs on one only.
     for (int run = 0; run < warmUpRuns + runs; ++run) {
-        for (int k = 0; k < 2; ++k) {
+        const int first = int(random() % 2);
+        for (const int k : {first, 1 - first}) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs(random)));
             const auto child = runChild(programs[k], firstFrameProbe);
             if (!child) {
                 std::fprintf(stderr, "quorvel_bench: a start-up child failed\n");
@@ -128,8 +140,8 @@ void reportStartup(const StartupFigures& f, int runs)
     const double msRatio = pairedRatio(f.ms[0], f.ms[1]);
     const double cpuRatio = pairedRatio(f.cpuMs[0], f.cpuMs[1]);
     const double kibRatio = pairedRatio(f.kib[0], f.kib[1]);
-    std::printf("## Start-up and peak memory (%d runs of each, alternating; medians, and "
-                "medians of the paired ratios)\n\n",
+    std::printf("## Start-up and peak memory (%d runs of each, in pairs of random order; "
+                "medians, and medians of the paired ratios)\n\n",
                 runs);
     std::printf("| | Quorvel | bare window | ratio | target | |\n|---|---|---|---|---|---|\n");
     std::printf("| start-up to first frame, ms | %.1f (p90 %.1f) | %.1f (p90 %.1f) | %.3f | "
