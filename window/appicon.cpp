@@ -17,10 +17,10 @@ namespace {
 // Where the assets resource keeps the icon's renderings, one file a size.
 const char* const iconResourceDir = ":/icons";
 
-// The icon's renderings, each decoded when a pixmap is asked of it. QIcon::addFile decodes
-// every file at once and keeps them, after asking every image plug-in for its format. Most runs
-// never draw the icon. X11 hands every size to the window manager, twice at start-up: decoding
-// them twice took no measurable start-up time there, keeping them raised peak memory 0.8 MiB.
+// The icon's renderings, each decoded the first time a pixmap is asked of it. QIcon::addFile
+// decodes every file at start-up, after asking every image plug-in for its format; most runs
+// never draw the icon. X11 hands every size to the window manager twice at start-up, so a
+// decoded rendering is kept.
 class RenderingsEngine : public QIconEngine {
 public:
     explicit RenderingsEngine(QStringList paths) : paths_(std::move(paths)) {}
@@ -31,7 +31,11 @@ public:
         if (index < 0 || size.isEmpty()) {
             return {};
         }
-        QPixmap pixmap = QPixmap::fromImage(readPng(renderings_[index].path));
+        Rendering& rendering = renderings_[index];
+        if (rendering.decoded.isNull()) {
+            rendering.decoded = QPixmap::fromImage(readPng(rendering.path));
+        }
+        QPixmap pixmap = rendering.decoded;
         // A pixmap never exceeds the size asked for.
         if (pixmap.width() > size.width() || pixmap.height() > size.height()) {
             pixmap = pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -81,6 +85,7 @@ private:
     struct Rendering {
         QSize size;
         QString path;
+        QPixmap decoded;
     };
 
     // Reads each file's header, once, and orders the renderings from small to large.
@@ -92,7 +97,7 @@ private:
         for (const QString& path : std::as_const(paths_)) {
             const QSize size = pngSize(path);
             if (size.isValid()) {
-                renderings_.append({size, path});
+                renderings_.append({size, path, {}});
             }
         }
         std::sort(
