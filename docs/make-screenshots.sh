@@ -26,7 +26,8 @@ for scale in 1 2; do
     QT_SCALE_FACTOR=$scale "$quorvel" 2>/dev/null &
     app=$!
     sleep "$settle_seconds"
-    xdotool key Return
+    # With no window manager nothing gives the window the keyboard; give it, then press Enter.
+    xdotool search --sync --pid "$app" --class Quorvel windowfocus --sync key Return
     sleep "$settle_seconds"
     # With no window manager the window sits at the top left, undecorated.
     import -window root -crop $((width * scale))x$((height * scale))+0+0 +repage \
