@@ -5,20 +5,12 @@
 # colour scheme in kdeglobals, which the toolkit's own KDE desktop support reads.
 #   docs/make-dark-screenshot.sh BUILD_DIR    (needs xvfb, xdotool and imagemagick)
 set -euo pipefail
+build=$(realpath "$1")
 cd "$(dirname "$0")"
 
-quorvel=$(realpath "$1/window/quorvel")
-readonly width=640 height=367 settle_seconds=2
+# shellcheck source=xvfb-session.sh
+source ./xvfb-session.sh "$build"
 readonly lmpOption="50 42" calcEddButton="560 258" # centres, in pixels from the window's corner
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
 
 # The dark colours of the desktop: window, buttons, views, selection and tooltips.
 cat >"$scratch/kdeglobals" <<'SCHEME'
@@ -39,10 +31,6 @@ BackgroundNormal=42,46,50
 ForegroundNormal=239,240,241
 SCHEME
 
-Xvfb -displayfd 3 -screen 0 1400x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-while [ ! -s "$scratch/display" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n1 "$scratch/display")" QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$scratch" XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
 
 "$quorvel" 2>/dev/null &

@@ -3,24 +3,11 @@
 # the calculator on a private Xvfb display, Enter pressed once to show an EDD.
 #   docs/make-screenshots.sh BUILD_DIR    (needs xvfb, xdotool and imagemagick)
 set -euo pipefail
+build=$(realpath "$1")
 cd "$(dirname "$0")"
 
-quorvel=$(realpath "$1/window/quorvel")
-readonly width=640 height=367 settle_seconds=2
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1400x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-while [ ! -s "$scratch/display" ]; do sleep 0.1; done
-export DISPLAY=":$(head -n1 "$scratch/display")" QT_QPA_PLATFORM=xcb
+# shellcheck source=xvfb-session.sh
+source ./xvfb-session.sh "$build"
 
 for scale in 1 2; do
     QT_SCALE_FACTOR=$scale "$quorvel" 2>/dev/null &
