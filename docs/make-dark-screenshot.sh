@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(realpath "$1")
 cd "$(dirname "$0")"
 
-# shellcheck source=xvfb-session.sh
+# shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
 source ./xvfb-session.sh "$build"
 readonly lmpOption="50 42" calcEddButton="560 258" # centres, in pixels from the window's corner
 

@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(realpath "$1")
 cd "$(dirname "$0")"
 
-# shellcheck source=xvfb-session.sh
+# shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
 source ./xvfb-session.sh "$build"
 
 for scale in 1 2; do
