@@ -77,7 +77,11 @@ public:
         return sizes;
     }
 
-    bool isNull() override { return paths_.isEmpty(); }
+    bool isNull() override
+    {
+        readSizes();
+        return renderings_.isEmpty();
+    }
     QString key() const override { return QStringLiteral("quorvel.renderings"); }
     QIconEngine* clone() const override { return new RenderingsEngine(*this); }
 
@@ -91,9 +95,10 @@ private:
     // Reads each file's header, once, and orders the renderings from small to large.
     void readSizes()
     {
-        if (!renderings_.isEmpty() || paths_.isEmpty()) {
+        if (sizesRead_) {
             return;
         }
+        sizesRead_ = true;
         for (const QString& path : std::as_const(paths_)) {
             const QSize size = pngSize(path);
             if (size.isValid()) {
@@ -119,6 +124,7 @@ private:
     }
 
     QStringList paths_;
+    bool sizesRead_ = false;
     QList<Rendering> renderings_;
 };
 } // namespace
