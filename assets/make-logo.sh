@@ -39,8 +39,9 @@ draw 1 "$work/drawn.png"
 draw 2 "$work/drawn@2x.png"
 "$work/scalelogo" "$work/drawn.png" logo.png $placed_width $placed_height
 "$work/scalelogo" "$work/drawn@2x.png" logo@2x.png $((placed_width * 2)) $((placed_height * 2))
-# Re-encoded with every row filtered against its left neighbour: the same pixels, decoded at
-# start-up in about two thirds of the work Qt's own choice of filters takes.
+# Re-encoded with every row filtered against its left neighbour: the same pixels, decoded in
+# about two thirds of the work Qt's own choice of filters takes. The build writes logo.png out
+# as raw pixels; logo@2x.png is decoded at start-up on screens scaled to 200 %.
 for logo in logo.png logo@2x.png; do
     convert "$logo" -strip -define png:compression-filter=1 -define png:compression-level=9 \
         "$work/filtered.png"

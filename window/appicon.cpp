@@ -1,6 +1,6 @@
 #include "window/appicon.h"
 
-#include "window/pngresource.h"
+#include "window/pictureresource.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "window/linklabel.h"
 #include "window/makerssite.h"
 #include "window/picklist.h"
-#include "window/pngresource.h"
+#include "window/pictureresource.h"
 #include "window/quorvelform.h"
 #include "window/resultlabel.h"
 
@@ -24,7 +24,7 @@ namespace quorvel {
 
 namespace {
 
-const char* const logoResource = ":/logo.png";
+const char* const logoResource = ":/logo.rgb32";
 const char* const doubleSizeLogoResource = ":/logo@2x.png";
 constexpr int monthsInYear = 12;
 
@@ -277,7 +277,8 @@ void QuorvelForm::buildControls()
     // that it stays sharp.
     const bool doubleSize = Image1->devicePixelRatio() > 1;
     QPixmap logo = QPixmap::fromImage(
-        readPng(QString::fromLatin1(doubleSize ? doubleSizeLogoResource : logoResource)));
+        doubleSize ? readPng(QString::fromLatin1(doubleSizeLogoResource))
+                   : readRawPixels(QString::fromLatin1(logoResource), Image1->size()));
     logo.setDevicePixelRatio(doubleSize ? 2 : 1);
     Image1->setPixmap(logo);
     Image1->setScaledContents(logo.size() != Image1->size() * Image1->devicePixelRatio());

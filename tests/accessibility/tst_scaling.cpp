@@ -1,12 +1,13 @@
 // The window at the screen scale it runs at (CTest runs it at 100 % and 200 %): captions fit
-// their controls, no two controls overlap, the logo has the pixels to stay sharp and the
-// underline stays under the link.
+// their controls, no two controls overlap, the logo shows its drawing's pixels, enough to stay
+// sharp, and the underline stays under the link.
 
 #include "../window/formprobe.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
+#include <QImageReader>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -189,6 +190,12 @@ void ScalingTest::logoHasThePixelsOfItsPlace()
                             .arg(picture.height())
                             .arg(devicePixels.width())
                             .arg(devicePixels.height())));
+    // The pixels the build wrote out for the window are the drawing's own, in their order.
+    const QString drawing = QStringLiteral(QUORVEL_LOGO_DIR "/logo%1.png")
+                                .arg(logo->devicePixelRatio() > 1 ? "@2x" : "");
+    const QImage drawn = QImageReader(drawing).read().convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(!drawn.isNull(), qPrintable(drawing));
+    QCOMPARE(picture.toImage().convertToFormat(QImage::Format_RGB32), drawn);
 }
 
 void ScalingTest::underlineStaysUnderTheLink()
