@@ -53,11 +53,18 @@ QString text(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+QStringList numbers(int first, int last, int step = 1)
+{
+    QStringList texts;
+    for (int i = first; i <= last; i += step) {
+        texts.append(QString::number(i));
+    }
+    return texts;
+}
+
 void fillNumbers(PickList* list, int first, int last, int step = 1)
 {
-    for (int i = first; i <= last; i += step) {
-        list->addItemText(QString::number(i));
-    }
+    list->addItemTexts(numbers(first, last, step));
 }
 
 Date today()
@@ -102,16 +109,15 @@ void QuorvelForm::load()
     vars_.eddDate = today();
     vars_.dobDate = today();
 
+    QStringList months;
     for (const auto month : monthNames) {
-        DDLSDateM->addItemText(text(month));
+        months.append(text(month));
     }
-    for (const auto month : monthNames) {
-        DDDOBDateM->addItemText(text(month));
-    }
-    for (int year = firstListedYear; year <= lastListedYear; ++year) {
-        DDLSDateY->addItemText(QString::number(year));
-        DDDOBDateY->addItemText(QString::number(year));
-    }
+    DDLSDateM->addItemTexts(months);
+    DDDOBDateM->addItemTexts(months);
+    const QStringList years = numbers(firstListedYear, lastListedYear);
+    DDLSDateY->addItemTexts(years);
+    DDDOBDateY->addItemTexts(years);
     fillNumbers(DDUSW, firstListedWeek, lastListedWeek);
     DDUSW->setText(presetWeeks);
     fillNumbers(DDUSD, firstListedDay, lastListedDay);

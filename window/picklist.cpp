@@ -42,6 +42,11 @@ void PickList::addItemText(const QString& text)
     quietly([this, &text] { addItem(text); });
 }
 
+void PickList::addItemTexts(const QStringList& texts)
+{
+    quietly([this, &texts] { addItems(texts); });
+}
+
 void PickList::insertItemText(int index, const QString& text)
 {
     quietly([this, index, &text] { insertItem(index, text); });

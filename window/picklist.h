@@ -19,6 +19,8 @@ public:
 
     void clearItems();
     void addItemText(const QString& text);
+    // Many at once: the list model takes them in one insertion.
+    void addItemTexts(const QStringList& texts);
     void insertItemText(int index, const QString& text);
     void removeItemText(const QString& text);
     QStringList items() const;

@@ -38,7 +38,15 @@ void PickListTest::change_data()
         return Change([t](PickList& l) { l.setText(t); });
     };
 
+    const auto addAll = [](const QStringList& texts) {
+        return Change([texts](PickList& l) { l.addItemTexts(texts); });
+    };
+
     QTest::newRow("filling picks nothing") << QStringList() << "" << add(abc) << "" << abc << 0;
+    QTest::newRow("filling at once picks nothing")
+        << QStringList() << "" << addAll(abc) << "" << abc << 0;
+    QTest::newRow("adding at once keeps the pick")
+        << QStringList{"a"} << "a" << addAll({"b", "c"}) << "a" << abc << 0;
     QTest::newRow("adding keeps the pick")
         << QStringList{"a", "b"} << "b" << add({"c"}) << "b" << abc << 0;
     QTest::newRow("setText of an item picks it") << abc << "" << setText("b") << "b" << abc << 1;
