@@ -1,7 +1,7 @@
-// rawpixels IN OUT: writes the pixels of the opaque picture IN to OUT as the window draws them,
-// so that the program shows them without decoding: row after row, each pixel four bytes, blue,
-// green, red and 255 (a 32-bit 0xffRRGGBB word, least significant byte first), no header. The
-// reader takes the size from the place the picture fills. Run by the build.
+// rawpixels IN OUT: writes the pixels of the picture IN to OUT as the window hands them to the
+// toolkit, so that the program shows them without decoding: row after row, each pixel four
+// bytes, blue, green, red and alpha, not premultiplied (a 32-bit 0xAARRGGBB word, least
+// significant byte first), no header. The reader knows the size. Run by the build.
 
 #include <QImage>
 #include <QString>
@@ -14,20 +14,21 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: rawpixels IN OUT\n");
         return 2;
     }
-    const QImage picture(QString::fromLocal8Bit(argv[1]));
-    if (picture.isNull() || picture.hasAlphaChannel()) {
-        std::fprintf(stderr, "rawpixels: %s is not an opaque picture\n", argv[1]);
+    const QImage picture =
+        QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_ARGB32);
+    if (picture.isNull()) {
+        std::fprintf(stderr, "rawpixels: cannot read %s\n", argv[1]);
         return 1;
     }
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     std::vector<unsigned char> bytes;
-    bytes.reserve(std::size_t(rgb.width()) * std::size_t(rgb.height()) * 4);
-    for (int y = 0; y < rgb.height(); ++y) {
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb pixel = rgb.pixel(x, y);
+    bytes.reserve(std::size_t(picture.width()) * std::size_t(picture.height()) * 4);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
             bytes.insert(bytes.end(), {static_cast<unsigned char>(qBlue(pixel)),
                                        static_cast<unsigned char>(qGreen(pixel)),
-                                       static_cast<unsigned char>(qRed(pixel)), 255});
+                                       static_cast<unsigned char>(qRed(pixel)),
+                                       static_cast<unsigned char>(qAlpha(pixel))});
         }
     }
     std::FILE* out = std::fopen(argv[2], "wb");

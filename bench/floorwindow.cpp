@@ -15,13 +15,13 @@
 
 namespace {
 
-const char* const logoResource = ":/logo.rgb32";
+const char* const logoResource = ":/logo.pixels";
 
 // The logo as the program shows it at 100 %, its cheapest.
 QPixmap floorPicture(const QWidget* label)
 {
-    return QPixmap::fromImage(
-        quorvel::readRawPixels(QString::fromLatin1(logoResource), label->size()));
+    return QPixmap::fromImage(quorvel::readRawPixels(QString::fromLatin1(logoResource),
+                                                     label->size(), QImage::Format_RGB32));
 }
 
 } // namespace

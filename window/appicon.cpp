@@ -14,31 +14,36 @@
 namespace quorvel {
 
 namespace {
-// Where the assets resource keeps the icon's renderings, one file a size.
+// Where the assets resource keeps the icon's drawings, one raw-pixel file a size, named
+// icon-<side>.pixels.
 const char* const iconResourceDir = ":/icons";
+const QLatin1String iconPrefix("icon-");
+const QLatin1String iconSuffix(".pixels");
 
-// The icon's renderings, each decoded the first time a pixmap is asked of it. QIcon::addFile
-// decodes every file at start-up, after asking every image plug-in for its format; most runs
-// never draw the icon. X11 hands every size to the window manager twice at start-up, so a
-// decoded rendering is kept.
+// The icon's drawings, each shown in place from the program's resources when a pixmap is
+// asked of it. QIcon::addFile would decode every file at start-up, after asking every image
+// plug-in for its format, though most runs never draw the icon; X11 asks for every size at
+// start-up.
 class RenderingsEngine : public QIconEngine {
 public:
-    explicit RenderingsEngine(QStringList paths) : paths_(std::move(paths)) {}
-
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
     {
         const int index = closest(size);
         if (index < 0 || size.isEmpty()) {
             return {};
         }
-        Rendering& rendering = renderings_[index];
-        if (rendering.decoded.isNull()) {
-            rendering.decoded = QPixmap::fromImage(readPng(rendering.path));
-        }
-        QPixmap pixmap = rendering.decoded;
-        // A pixmap never exceeds the size asked for.
-        if (pixmap.width() > size.width() || pixmap.height() > size.height()) {
-            pixmap = pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const Rendering& rendering = renderings_[index];
+        QImage stored = readRawPixels(rendering.path, rendering.size, QImage::Format_ARGB32);
+        QPixmap pixmap;
+        // A pixmap never exceeds the size asked for. Brought down premultiplied, so that
+        // transparent pixels lend no colour to the edges; otherwise kept as stored,
+        // unpremultiplied, which is what X11 is handed for every size at start-up.
+        if (stored.width() > size.width() || stored.height() > size.height()) {
+            pixmap = QPixmap::fromImage(
+                stored.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                    .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        } else {
+            pixmap = QPixmap::fromImage(std::move(stored), Qt::NoFormatConversion);
         }
         if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {
             const QStyleOption option;
@@ -89,20 +94,27 @@ private:
     struct Rendering {
         QSize size;
         QString path;
-        QPixmap decoded;
     };
 
-    // Reads each file's header, once, and orders the renderings from small to large.
+    // Finds the drawings and takes each one's size from its name, once, and orders them from
+    // small to large.
     void readSizes()
     {
         if (sizesRead_) {
             return;
         }
         sizesRead_ = true;
-        for (const QString& path : std::as_const(paths_)) {
-            const QSize size = pngSize(path);
-            if (size.isValid()) {
-                renderings_.append({size, path, {}});
+        const QDir dir(QString::fromLatin1(iconResourceDir));
+        const QStringList names =
+            dir.entryList({iconPrefix + QLatin1Char('*') + iconSuffix}, QDir::Files);
+        for (const QString& name : names) {
+            bool isNumber = false;
+            const int side =
+                QStringView(name)
+                    .sliced(iconPrefix.size(), name.size() - iconPrefix.size() - iconSuffix.size())
+                    .toInt(&isNumber);
+            if (isNumber && side > 0) {
+                renderings_.append({QSize(side, side), dir.filePath(name)});
             }
         }
         std::sort(
@@ -123,7 +135,6 @@ private:
         return int(renderings_.size()) - 1;
     }
 
-    QStringList paths_;
     bool sizesRead_ = false;
     QList<Rendering> renderings_;
 };
@@ -131,12 +142,7 @@ private:
 
 QIcon applicationIcon()
 {
-    QStringList paths;
-    const QDir dir(QString::fromUtf8(iconResourceDir));
-    for (const QString& name : dir.entryList(QDir::Files)) {
-        paths.append(dir.filePath(name));
-    }
-    return QIcon(new RenderingsEngine(std::move(paths)));
+    return QIcon(new RenderingsEngine);
 }
 
 } // namespace quorvel

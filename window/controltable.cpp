@@ -24,7 +24,7 @@ namespace quorvel {
 
 namespace {
 
-const char* const logoResource = ":/logo.rgb32";
+const char* const logoResource = ":/logo.pixels";
 const char* const doubleSizeLogoResource = ":/logo@2x.png";
 constexpr int monthsInYear = 12;
 
@@ -276,9 +276,10 @@ void QuorvelForm::buildControls()
     // it is. Only at other scales does the label stretch it, from the double-size drawing so
     // that it stays sharp.
     const bool doubleSize = Image1->devicePixelRatio() > 1;
-    QPixmap logo = QPixmap::fromImage(
-        doubleSize ? readPng(QString::fromLatin1(doubleSizeLogoResource))
-                   : readRawPixels(QString::fromLatin1(logoResource), Image1->size()));
+    QPixmap logo =
+        QPixmap::fromImage(doubleSize ? readPng(QString::fromLatin1(doubleSizeLogoResource))
+                                      : readRawPixels(QString::fromLatin1(logoResource),
+                                                      Image1->size(), QImage::Format_RGB32));
     logo.setDevicePixelRatio(doubleSize ? 2 : 1);
     Image1->setPixmap(logo);
     Image1->setScaledContents(logo.size() != Image1->size() * Image1->devicePixelRatio());

@@ -9,33 +9,22 @@ namespace quorvel {
 namespace {
 const char* const pngFormat = "png";
 constexpr int bytesPerRawPixel = 4;
-
-void readAsPng(QImageReader& reader)
-{
-    reader.setFormat(pngFormat);
-    reader.setAutoDetectImageFormat(false);
-}
 } // namespace
 
 QImage readPng(const QString& path)
 {
     QImageReader reader(path);
-    readAsPng(reader);
+    reader.setFormat(pngFormat);
+    reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 
-QSize pngSize(const QString& path)
-{
-    QImageReader reader(path);
-    readAsPng(reader);
-    return reader.size();
-}
-
-QImage readRawPixels(const QString& path, QSize size)
+QImage readRawPixels(const QString& path, QSize size, QImage::Format format)
 {
     const QResource resource(path);
     const qint64 rowBytes = qint64(size.width()) * bytesPerRawPixel;
-    if (size.isEmpty() || !resource.isValid() ||
+    const bool known = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32;
+    if (!known || size.isEmpty() || !resource.isValid() ||
         resource.compressionAlgorithm() != QResource::NoCompression ||
         resource.size() != rowBytes * size.height()) {
         return {};
@@ -44,13 +33,14 @@ QImage readRawPixels(const QString& path, QSize size)
     // where they are, as long as its rows are word-aligned.
     const uchar* bytes = resource.data();
     if constexpr (std::endian::native == std::endian::little) {
-        const QImage pixels(bytes, size.width(), size.height(), rowBytes, QImage::Format_RGB32);
+        const QImage pixels(bytes, size.width(), size.height(), rowBytes, format);
         const bool aligned = reinterpret_cast<quintptr>(bytes) % alignof(quint32) == 0;
         return aligned ? pixels : pixels.copy();
     } else {
         // Read in byte order, red and blue change places.
-        return QImage(bytes, size.width(), size.height(), rowBytes, QImage::Format_RGBX8888)
-            .rgbSwapped();
+        const auto byteOrder =
+            format == QImage::Format_RGB32 ? QImage::Format_RGBX8888 : QImage::Format_RGBA8888;
+        return QImage(bytes, size.width(), size.height(), rowBytes, byteOrder).rgbSwapped();
     }
 }
 

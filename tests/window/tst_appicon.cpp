@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QTest>
 
-// The icon reads its drawings only when asked, so these check that what it then gives is the
-// drawing made for the size, or the nearest larger one brought down.
+// The icon shows the pixels the build wrote out from its drawings, so these check that what it
+// gives is the drawing made for the size, or the nearest larger one brought down.
 class AppIconTest : public QObject {
     Q_OBJECT
 
@@ -48,7 +48,8 @@ void AppIconTest::givesTheDrawingForEachSize()
     const auto pixels = [](const QImage& image) {
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
-    const QImage drawn = pixels(QImage(QStringLiteral(":/icons/icon-%1.png").arg(drawing)));
+    const QImage drawn =
+        pixels(QImage(QStringLiteral(QUORVEL_ICON_PNG_DIR "/icon-%1.png").arg(drawing)));
     QVERIFY(!drawn.isNull());
     const QImage expected =
         asked < drawing ? drawn.scaled(asked, asked, Qt::KeepAspectRatio, Qt::SmoothTransformation)
@@ -56,8 +57,6 @@ void AppIconTest::givesTheDrawingForEachSize()
     const QIcon icon = quorvel::applicationIcon();
     const QImage given = pixels(icon.pixmap(QSize(asked, asked)).toImage());
     QCOMPARE(given, expected);
-    // Asked again, the same picture comes from the decoded drawing kept.
-    QCOMPARE(pixels(icon.pixmap(QSize(asked, asked)).toImage()), given);
 }
 
 QTEST_MAIN(AppIconTest)
