@@ -18,7 +18,6 @@ int main(int argc, char* argv[])
 {
     const auto app = quorvel::openOnDesktop(argc, argv);
     quorvel::applyAppearance(*app);
-    QApplication::setWindowIcon(quorvel::applicationIcon());
     QApplication::setDesktopFileName(QString::fromUtf8(desktopFileName));
 
     quorvel::QuorvelForm form;
@@ -26,5 +25,8 @@ int main(int argc, char* argv[])
     form.setWebLinkHandler(
         [&web] { web.link().open(QString::fromUtf8(quorvel::makersWebAddress)); });
     form.show();
+    // Given once the window exists, the icon goes to the window system once. Given before, X11
+    // was handed every size when the window was made and again when the window took its icon.
+    QApplication::setWindowIcon(quorvel::applicationIcon());
     return QApplication::exec();
 }
