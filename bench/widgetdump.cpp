@@ -4,9 +4,10 @@
 // style, font and palette. quorvel_floor_window compiles them, so that the benchmark can show
 // what the toolkit alone costs for this window. The file is named by QUORVEL_WIDGET_DUMP.
 
+#include "firstframe.h"
+
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -151,36 +152,27 @@ private:
     int count_ = 0;
 };
 
-class WidgetDump : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::Expose || !watched->isWindowType())
-            return false;
-        qApp->removeEventFilter(this);
-        QFile file(qEnvironmentVariable(dumpVariable));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-            qCritical("widgetdump: cannot write %s", qPrintable(file.fileName()));
-            std::exit(EXIT_FAILURE);
-        }
-        QTextStream out(&file);
-        Writer writer(out);
-        writer.application();
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible())
-                writer.widget(window, QString());
-        }
-        out.flush();
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        return false;
+void dumpWidgets()
+{
+    QFile file(qEnvironmentVariable(dumpVariable));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qCritical("widgetdump: cannot write %s", qPrintable(file.fileName()));
+        std::exit(EXIT_FAILURE);
     }
-};
+    QTextStream out(&file);
+    Writer writer(out);
+    writer.application();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            writer.widget(window, QString());
+    }
+    out.flush();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
 
 void installDump()
 {
-    qApp->installEventFilter(new WidgetDump(qApp));
+    quorvel::bench::atFirstFrame(dumpWidgets);
 }
 
 } // namespace
