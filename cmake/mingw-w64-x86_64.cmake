@@ -5,6 +5,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(mingw_triplet x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet})
@@ -13,6 +14,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ runtime linked in, so the programs run in a bare Wine prefix without MinGW's DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

@@ -2,6 +2,7 @@
 # Installs, from Debian's own packages, whatever of the build and test dependencies is missing.
 #   scripts/install-deps.sh           what building and testing on Linux needs
 #   scripts/install-deps.sh windows   what scripts/windows-check.sh needs
+#   scripts/install-deps.sh windows-qt  what scripts/build-qt-windows.sh needs to build Qt
 set -euo pipefail
 
 linux_packages=(
@@ -25,12 +26,19 @@ windows_packages=(
     wine64                     # runs the cross-built checks
     qt6-base-dev               # Qt's headers, to compile the Windows-only Qt code against
 )
+windows_qt_packages=(
+    cmake ninja-build
+    g++-mingw-w64-x86-64-posix # the cross compiler Qt is built with
+    qt6-base-dev-tools         # Debian's moc, rcc and uic serve the cross build as host tools
+    dpkg-dev                   # unpacks Debian's qt6-base source package
+)
 
 case "${1:-linux}" in
 linux) packages=("${linux_packages[@]}") ;;
 windows) packages=("${windows_packages[@]}") ;;
+windows-qt) packages=("${windows_qt_packages[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows]" >&2
+    echo "usage: $0 [linux|windows|windows-qt]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows from Debian's own qt6-base source package, with Debian's MinGW-w64
+# and Debian's Qt host tools (moc, rcc, uic), when it is not already built, and prints the folder
+# that holds it. The build is kept under ~/.cache/quorvel (or $XDG_CACHE_HOME/quorvel), keyed on
+# the Qt version and the configure options, so later runs take seconds.
+#   scripts/build-qt-windows.sh          build when missing, then print the Qt folder
+# Debian's apt configuration is left as it is: the source is fetched through a private one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+project_dir=$PWD
+
+scripts/install-deps.sh windows-qt >&2
+
+# Qt's libraries for the program and nothing more: Core, Gui and Widgets with the Windows
+# platform plugin, the third-party libraries bundled, every module and feature it does not
+# use left out. The tablet support needs wintab, which Debian's +dfsg source lacks.
+qt_options=(
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_testlib=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_printsupport=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_jpeg=OFF -DFEATURE_icu=OFF
+    -DFEATURE_zstd=OFF -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_doubleconversion=OFF
+)
+
+qt_version=$(dpkg-query -W -f='${source:Upstream-Version}' qt6-base-dev)
+qt_version=${qt_version%%+*}
+key=$( (printf '%s\n' "${qt_options[@]}"; cat cmake/mingw-w64-x86_64.cmake) |
+    sha256sum | cut -c1-12)
+cache_root=${XDG_CACHE_HOME:-$HOME/.cache}/quorvel
+qt_dir=$cache_root/qt-$qt_version-windows-x86_64-$key
+
+if [ -f "$qt_dir/.complete" ]; then
+    echo "$qt_dir"
+    exit 0
+fi
+
+say() { echo "[qt for windows] $*" >&2; }
+started=$SECONDS
+say "Qt $qt_version for Windows is not built yet; building it into $qt_dir."
+say "The first build takes about 30 minutes on two idle cores (45 on busy ones); later runs reuse it."
+
+work=$cache_root/qt-$qt_version-work-$key
+rm -rf "$work"
+mkdir -p "$work"
+
+say "Fetching Debian's qt6-base source package ..."
+apt_dir=$work/apt
+mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
+cat >"$apt_dir/sources.list.d/deb-src.sources" <<'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+apt_private=(-o APT::Sandbox::User=root -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
+    -o Dir::State::Lists="$apt_dir/lists")
+apt-get "${apt_private[@]}" update -qq >&2
+(cd "$work" && apt-get "${apt_private[@]}" source -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >&2)
+source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+
+say "Configuring ..."
+cmake -S "$source_dir" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$project_dir/cmake/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$qt_dir" "${qt_options[@]}" >"$work/configure.log" 2>&1 ||
+    { tail -n 40 "$work/configure.log" >&2; exit 1; }
+
+say "Compiling (progress as ninja's [done/total]) ..."
+# One line in fifty, so that CI's log shows progress without thousands of lines.
+cmake --build "$work/build" --parallel "$(nproc)" 2>&1 | tee "$work/build.log" |
+    awk '/^\[[0-9]+\/[0-9]+\]/ { if (++n % 50 == 0) { print $1; fflush() } } /error|FAILED/ { print; fflush() }' >&2
+[ "${PIPESTATUS[0]}" -eq 0 ] || { tail -n 40 "$work/build.log" >&2; exit 1; }
+
+say "Installing ..."
+rm -rf "$qt_dir"
+cmake --install "$work/build" >"$work/install.log" 2>&1 || { tail -n 20 "$work/install.log" >&2; exit 1; }
+touch "$qt_dir/.complete"
+rm -rf "$work"
+say "Built in $(((SECONDS - started) / 60)) min."
+echo "$qt_dir"
