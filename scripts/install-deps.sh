@@ -3,6 +3,8 @@
 #   scripts/install-deps.sh           what building and testing on Linux needs
 #   scripts/install-deps.sh windows   what scripts/windows-check.sh needs
 #   scripts/install-deps.sh windows-qt  what scripts/build-qt-windows.sh needs to build Qt
+#   scripts/install-deps.sh windows-package  what scripts/windows-package.sh needs
+#   scripts/install-deps.sh windows-program-check  what scripts/windows-program-check.sh needs
 set -euo pipefail
 
 linux_packages=(
@@ -32,13 +34,26 @@ windows_qt_packages=(
     qt6-base-dev-tools         # Debian's moc, rcc and uic serve the cross build as host tools
     dpkg-dev                   # unpacks Debian's qt6-base source package
 )
+windows_package_packages=(
+    "${windows_qt_packages[@]}"
+    qt6-base-dev    # Qt's host tools' CMake files, which the cross build of the program loads
+    librsvg2-bin    # rsvg-convert draws the icon
+    imagemagick     # writes the logo's raw pixels and packs the Windows icon file
+    nsis            # makensis builds the installer
+)
+windows_program_check_packages=(
+    wine64 xvfb xauth xdotool imagemagick unzip
+    tesseract-ocr   # reads the window's texts off the screen
+)
 
 case "${1:-linux}" in
 linux) packages=("${linux_packages[@]}") ;;
 windows) packages=("${windows_packages[@]}") ;;
 windows-qt) packages=("${windows_qt_packages[@]}") ;;
+windows-package) packages=("${windows_package_packages[@]}") ;;
+windows-program-check) packages=("${windows_program_check_packages[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows|windows-qt]" >&2
+    echo "usage: $0 [linux|windows|windows-qt|windows-package|windows-program-check]" >&2
     exit 2
     ;;
 esac

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds the dating core and the Windows browser layer with MinGW-w64, with their checks
-# that need no Qt, and runs the checks under Wine in a throw-away prefix. Ends with the line
-# "N passed, N failed" and a non-zero status when anything failed. Debian has no Qt for Windows,
-# so the Windows-only Qt code is compiled, without linking, against Debian's Qt headers.
+# that need no Qt, and runs the checks under Wine in a throw-away prefix; then cross-builds the
+# whole program with its zip and installer (scripts/windows-package.sh, which builds Qt for
+# Windows first when it is not cached) and uses the program from the unpacked zip under Wine
+# (scripts/windows-program-check.sh). Ends with the line "N passed, N failed" and a non-zero
+# status when anything failed.
 #   WINDOWS_BUILD_DIR   the cross build's folder (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,38 +16,30 @@ build_dir=${WINDOWS_BUILD_DIR:-build-windows}
 wine=/usr/lib/wine/wine64
 check_time_limit=120s # each check runs in seconds; a hung one must not stall CI
 checks=(tests/core/core_plaincheck tests/windows/win32shell_check tests/windows/resource_check)
-windows_only_qt_sources=(weblink/shellplatform.cpp weblink/desktopweblink.cpp)
 
-echo "== Cross-build for Windows =="
+passed=0
+failed=0
+# tally OUTPUT STATUS: adds a check's closing "N passed, N failed" to the counts; a check that
+# ended without it, or failed without counting a failure, counts as one failure.
+tally() {
+    local last
+    last=$(printf '%s\n' "$1" | tail -n 1)
+    if [[ $last =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+        passed=$((passed + BASH_REMATCH[1]))
+        failed=$((failed + BASH_REMATCH[2]))
+    fi
+    if [[ ! $last =~ ^[0-9]+\ passed ]] || { [ "$2" -ne 0 ] && [[ $last =~ \ 0\ failed ]]; }; then
+        failed=$((failed + 1))
+    fi
+}
+
+echo "== Cross-build the Qt-free layers and their checks for Windows =="
 # -O2, as the Linux builds: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning a short
 # literal to a std::string.
 cmake -S . -B "$build_dir" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQUORVEL_PLAIN_ONLY=ON \
-    -DQUORVEL_WERROR=ON >/dev/null
+    -DQUORVEL_WERROR=ON -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"
-
-passed=0
-failed=0
-
-echo "== Compile the Windows-only Qt code against Qt's headers =="
-qt_headers=$(qmake6 -query QT_INSTALL_HEADERS)
-compiling=()
-for source in "${windows_only_qt_sources[@]}"; do
-    # Qt's headers, made for Linux, redeclare exports without dllimport; nothing else is waived.
-    x86_64-w64-mingw32-g++-posix -std=c++20 -fsyntax-only -Werror -Wall -Wextra -Wpedantic \
-        -Wshadow -Wold-style-cast -Wno-attributes -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN \
-        -DNOMINMAX -I. -I"$qt_headers" -I"$qt_headers/QtCore" -I"$qt_headers/QtGui" \
-        -I"$qt_headers/QtWidgets" "$source" &
-    compiling+=($!)
-done
-for i in "${!compiling[@]}"; do
-    if wait "${compiling[$i]}"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: ${windows_only_qt_sources[$i]} does not compile for Windows"
-        failed=$((failed + 1))
-    fi
-done
 
 echo "== Run the checks under Wine =="
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wine.XXXXXX")
@@ -64,16 +58,18 @@ for check in "${checks[@]}"; do
     status=0
     output=$(timeout "$check_time_limit" "$wine" "$build_dir/$check.exe" 2>&1) || status=$?
     printf '%s\n' "$output"
-    tally=$(printf '%s\n' "$output" | tail -n 1)
-    if [[ $tally =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
-        passed=$((passed + BASH_REMATCH[1]))
-        failed=$((failed + BASH_REMATCH[2]))
-    fi
-    # A check that ended without its tally, or failing without counting it, counts as failed.
-    if [[ ! $tally =~ ^[0-9]+\ passed ]] || { [ "$status" -ne 0 ] && [[ $tally =~ \ 0\ failed ]]; }; then
-        failed=$((failed + 1))
-    fi
+    tally "$output" "$status"
 done
+
+echo "== Cross-build the whole program, the zip and the installer =="
+packages=$(scripts/windows-package.sh)
+printf '%s\n' "$packages"
+
+echo "== Use the program from the unpacked zip under Wine =="
+status=0
+output=$(scripts/windows-program-check.sh "$(printf '%s\n' "$packages" | grep '\.zip$')" 2>&1) || status=$?
+printf '%s\n' "$output"
+tally "$output" "$status"
 
 echo "Windows checks took $((SECONDS - started)) s"
 echo "$passed passed, $failed failed"

@@ -10,8 +10,13 @@
 namespace quorvel {
 
 namespace {
-// A narrow, metric-compatible face; the generic sans-serif stands in where it is missing.
+// The window is laid out for these metrics: Arial's on Windows, and its metric twin elsewhere;
+// the generic sans-serif stands in where it is missing.
+#ifdef Q_OS_WIN
+const char* const fontFamily = "Arial";
+#else
 const char* const fontFamily = "Liberation Sans";
+#endif
 constexpr int fontPointSize = 8;
 const char* const styleName = "Windows";
 } // namespace

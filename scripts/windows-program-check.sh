@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Uses the Windows program as a Windows user would, under Wine: unpacks the portable zip into a
+# fresh folder, starts quorvel.exe in a fresh Wine prefix on a private Xvfb display, reads the
+# window off the screen (tesseract), dates a pregnancy from the last menstrual period by
+# clicking, and clicks the link with no browser registered. Ends with "N passed, N failed".
+#   scripts/windows-program-check.sh ZIP    (SHOTS_DIR: where to keep the screenshots)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+zip=$(realpath "$1")
+
+scripts/install-deps.sh windows-program-check >&2
+
+readonly wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
+readonly window_timeout=120 answer_timeout=30 ocr_scale=4
+# The start-up arrangement with "LMP-based" chosen is 1 January 2000, whose EDD is 280 days on.
+readonly expected_edd="7 October 2000"
+# Captions from every corner of the window: seeing them all means the whole window is drawn.
+readonly captions=("Mode" "Scan data" "Measurement" "Calculate EDD" "Cancel and RESTART"
+    "www.quorvel.org")
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wine-program.XXXXXX")
+shots=${SHOTS_DIR:-$scratch/shots}
+mkdir -p "$shots"
+pids=()
+cleanup() {
+    WINEPREFIX=$scratch/prefix "$wineserver" -k 2>/dev/null || true
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() { # check DESCRIPTION COMMAND...
+    if "${@:2}"; then
+        echo "PASS: $1"
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1"
+        failed=$((failed + 1))
+    fi
+}
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+pids+=($!)
+while [ ! -s "$scratch/display" ]; do sleep 0.1; done
+export DISPLAY=":$(head -n1 "$scratch/display")"
+export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+echo "== A fresh Wine prefix, with no program registered for web pages or web addresses =="
+"$wine" wineboot --init >/dev/null 2>&1
+for root in 'HKLM\Software\Classes' 'HKCU\Software\Classes'; do
+    for key in .htm .html .shtml .xhtml htmlfile xhtmlfile http https; do
+        "$wine" reg delete "$root\\$key" /f >/dev/null 2>&1 || true
+    done
+done
+
+echo "== Unpack the zip and start quorvel.exe =="
+mkdir "$scratch/unpacked"
+(cd "$scratch/unpacked" && unzip -q "$zip")
+program=$(find "$scratch/unpacked" -name quorvel.exe | head -n 1)
+check "the zip holds quorvel.exe" test -n "$program"
+(cd "$(dirname "$program")" && exec "$wine" quorvel.exe >"$scratch/program.log" 2>&1) &
+pids+=($!)
+
+# window_id TITLE: the first mapped window with exactly this title, waiting for it.
+window_id() {
+    local deadline=$((SECONDS + $2)) id
+    while [ $SECONDS -lt "$deadline" ]; do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.5
+    done
+    return 1
+}
+
+# shoot NAME WINDOW: a screenshot of WINDOW's area of the screen as NAME.png, and its words
+# with their places (in screen pixels) as NAME.words: left top width height text.
+shoot() {
+    local x y w h
+    eval "$(xdotool getwindowgeometry --shell "$2" | sed 's/^/local /')"
+    x=$X y=$Y w=$WIDTH h=$HEIGHT
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/$1.png"
+    convert "$shots/$1.png" -filter Lanczos -resize "$((ocr_scale * 100))%" -colorspace Gray \
+        "$scratch/$1-ocr.png"
+    tesseract "$scratch/$1-ocr.png" - --psm 11 tsv 2>/dev/null |
+        awk -F'\t' -v s="$ocr_scale" -v x="$x" -v y="$y" \
+            'NR > 1 && $12 != "" && $11 > 30 { printf "%d %d %d %d %s\n", x + $7 / s, y + $8 / s, $9 / s, $10 / s, $12 }' \
+            >"$shots/$1.words"
+}
+
+# find_text NAME TEXT: the screen point at the middle of TEXT's words in screenshot NAME.
+find_text() {
+    awk -v text="$2" '
+        { left[NR] = $1; top[NR] = $2; width[NR] = $3; height[NR] = $4; word[NR] = $5 }
+        END {
+            n = split(text, want, " ")
+            for (i = 1; i + n - 1 <= NR; i++) {
+                ok = 1
+                for (j = 1; j <= n; j++) if (word[i + j - 1] != want[j]) { ok = 0; break }
+                if (ok) {
+                    last = i + n - 1
+                    printf "%d %d\n", (left[i] + left[last] + width[last]) / 2, top[i] + height[i] / 2
+                    exit 0
+                }
+            }
+            exit 1
+        }' "$shots/$1.words"
+}
+
+shows() { find_text "$1" "$2" >/dev/null; }
+
+click_text() { # click_text NAME TEXT
+    local point
+    point=$(find_text "$1" "$2") || return 1
+    # shellcheck disable=SC2086 # x and y, two words
+    xdotool mousemove --sync $point click 1
+}
+
+window=$(window_id Quorvel "$window_timeout") || window=
+check "the window opens, titled Quorvel" test -n "$window"
+if [ -n "$window" ]; then
+    sleep 2
+    shoot start "$window"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    check "the window lies wholly on the screen (${WIDTH}x${HEIGHT} at $X,$Y)" \
+        test "$X" -ge 0 -a "$Y" -ge 0 -a $((X + WIDTH)) -le 1280 -a $((Y + HEIGHT)) -le 800
+    for caption in "${captions[@]}"; do
+        check "the window shows \"$caption\"" shows start "$caption"
+    done
+    # The logo: its picture's colours are on the screen at its place, not a blank.
+    colours=$(convert "$shots/start.png" -crop 188x167+440+8 +repage -format %k info:)
+    check "the window shows the logo ($colours colours where it stands)" test "$colours" -gt 100
+
+    echo "== Date from the last menstrual period =="
+    check "\"LMP-based\" is clicked" click_text start "LMP-based"
+    sleep 1
+    shoot lmp "$window"
+    check "\"Calculate EDD\" is clicked" click_text lmp "Calculate EDD"
+    sleep 2
+    shoot edd "$window"
+    check "the EDD on screen reads $expected_edd" shows edd "$expected_edd"
+
+    echo "== The link, with no browser registered =="
+    check "the link is clicked" click_text edd "www.quorvel.org"
+    message=$(window_id "Browser Not Found" "$answer_timeout") || message=
+    check "a message titled \"Browser Not Found\" appears" test -n "$message"
+    if [ -n "$message" ]; then
+        shoot message "$message"
+        check "it says \"Could not find associated Browser\"" \
+            shows message "Could not find associated Browser"
+        xdotool windowfocus --sync "$message" key Return
+    fi
+    xdotool windowclose "$window" 2>/dev/null || true
+fi
+
+echo "Screenshots and the words read from them: $shots"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
