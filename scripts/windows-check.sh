@@ -14,7 +14,7 @@ build_dir=${WINDOWS_BUILD_DIR:-build-windows}
 wine=/usr/lib/wine/wine64
 check_time_limit=120s # each check runs in seconds; a hung one must not stall CI
 checks=(tests/core/core_plaincheck tests/windows/win32shell_check tests/windows/resource_check)
-windows_only_qt_sources=(weblink/shellplatform.cpp weblink/desktopweblink.cpp)
+windows_only_qt_sources=(weblink/shellplatform.cpp weblink/desktopweblink.cpp weblink/htmlprobefile.cpp)
 
 echo "== Cross-build for Windows =="
 # -O2, as the Linux builds: GCC 12 at -O3 warns falsely (-Wrestrict) on assigning a short
