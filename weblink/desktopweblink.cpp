@@ -1,5 +1,7 @@
 #include "weblink/desktopweblink.h"
 
+#include <QMessageBox>
+
 #ifdef _WIN32
 #include "weblink/shellplatform.h"
 #else
@@ -25,8 +27,12 @@ std::unique_ptr<BrowserPlatform> systemPlatform([[maybe_unused]] QWidget* owner)
 
 } // namespace
 
+// A null parent makes the box modal to the whole application.
 DesktopWebLink::DesktopWebLink(QWidget* parent)
-    : platform_(systemPlatform(parent)), warnings_(parent), link_(*platform_, warnings_)
+    : platform_(systemPlatform(parent)),
+      link_(*platform_, [parent](const QString& title, const QString& text) {
+          QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+      })
 {
 }
 

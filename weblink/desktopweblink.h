@@ -1,7 +1,6 @@
 #pragma once
 
 #include "weblink/browserplatform.h"
-#include "weblink/messageboxwarnings.h"
 #include "weblink/weblink.h"
 
 #include <memory>
@@ -10,12 +9,12 @@ class QWidget;
 
 namespace quorvel {
 
-/// A WebLink on this system's own file associations, warning in message boxes over a window.
+/// A WebLink on this system's own associations, warning in message boxes over a window.
 class DesktopWebLink {
 public:
     explicit DesktopWebLink(QWidget* parent);
 
-    // The link refers to the platform and warnings held here.
+    // The link refers to the platform held here.
     DesktopWebLink(const DesktopWebLink&) = delete;
     DesktopWebLink& operator=(const DesktopWebLink&) = delete;
 
@@ -23,7 +22,6 @@ public:
 
 private:
     std::unique_ptr<BrowserPlatform> platform_;
-    MessageBoxWarnings warnings_;
     WebLink link_;
 };
 

@@ -1,21 +1,33 @@
 #pragma once
 
-#include "weblink/removalonexit.h"
-
 #include <QString>
-#include <QTemporaryFile>
+#include <memory>
 #include <optional>
+
+#ifdef _WIN32
+namespace quorvel::win32 {
+class ProbeFile;
+}
+#else
+#include "weblink/removalonexit.h"
+#endif
 
 namespace quorvel {
 
 /// A one-line HTML file whose only use is to ask which program opens HTML files. It gets a new,
 /// unpredictable name ending in ".htm" in the given directory and is created exclusively, so an
-/// existing file or link is never written through; it is removed when this object ends, or when
-/// the program ends first, and only the file it created. Nothing is written unless directory
-/// is an existing, writable folder given by its absolute path.
+/// existing file or link is never written through; it is removed when this object ends, or on
+/// Linux when the program ends first. Nothing is written unless directory is an existing,
+/// writable folder given by its absolute path. On Windows this is the shell layer's own probe
+/// file, which removes only the very file it created.
 class HtmlProbeFile {
 public:
+    /// The user's temporary folder; empty when there is none usable, as when TMPDIR names a
+    /// relative path, which would put the file in the working folder.
+    static QString temporaryFolder();
+
     explicit HtmlProbeFile(const QString& directory);
+    ~HtmlProbeFile();
 
     HtmlProbeFile(const HtmlProbeFile&) = delete;
     HtmlProbeFile& operator=(const HtmlProbeFile&) = delete;
@@ -24,12 +36,15 @@ public:
     bool isWritten() const { return written_; }
 
     /// The file's absolute path; meaningful only when isWritten().
-    QString path() const { return file_.fileName(); }
+    QString path() const { return path_; }
 
 private:
-    // Declared before the file so that it is given up only after the file is removed.
+#ifdef _WIN32
+    std::unique_ptr<win32::ProbeFile> file_;
+#else
     std::optional<RemovalOnExit> removalOnExit_;
-    QTemporaryFile file_;
+#endif
+    QString path_;
     bool written_ = false;
 };
 

@@ -25,17 +25,23 @@ BrowserPlatform* ModuleBrowserPlatform::loaded()
     return platform_.get();
 }
 
+BrowserPlatform::Outcome ModuleBrowserPlatform::openWithWebHandler(const QString& url)
+{
+    BrowserPlatform* platform = loaded();
+    return platform ? platform->openWithWebHandler(url) : Outcome::Incomplete;
+}
+
 BrowserPlatform::Outcome ModuleBrowserPlatform::openWithFileHandler(const QString& filePath,
                                                                     const QString& url)
 {
     BrowserPlatform* platform = loaded();
-    return platform ? platform->openWithFileHandler(filePath, url) : Outcome::NoBrowser;
+    return platform ? platform->openWithFileHandler(filePath, url) : Outcome::Incomplete;
 }
 
 BrowserPlatform::Outcome ModuleBrowserPlatform::openWithHtmlHandler(const QString& url)
 {
     BrowserPlatform* platform = loaded();
-    return platform ? platform->openWithHtmlHandler(url) : Outcome::NoBrowser;
+    return platform ? platform->openWithHtmlHandler(url) : Outcome::Incomplete;
 }
 
 } // namespace quorvel

@@ -14,12 +14,13 @@ inline constexpr char browserPlatformFactoryName[] = "quorvelCreateBrowserPlatfo
 
 /// A browser platform kept in a loadable module and loaded on its first use, so that the
 /// system libraries it needs are mapped only once the link is clicked. When the module cannot
-/// be loaded, there is no browser to start; the next use tries again.
+/// be loaded the installation is incomplete; the next use tries again.
 class ModuleBrowserPlatform : public BrowserPlatform {
 public:
     explicit ModuleBrowserPlatform(QString modulePath);
     ~ModuleBrowserPlatform() override;
 
+    Outcome openWithWebHandler(const QString& url) override;
     Outcome openWithFileHandler(const QString& filePath, const QString& url) override;
     Outcome openWithHtmlHandler(const QString& url) override;
 

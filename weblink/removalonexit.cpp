@@ -1,24 +1,15 @@
 #include "weblink/removalonexit.h"
 
-#ifndef _WIN32
 #include <QFile>
 #include <array>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
-#endif
 
 namespace quorvel {
-
-#ifdef _WIN32
-
-// Windows ends console-less programs without signals; the owner's own removal is all there is.
-RemovalOnExit::RemovalOnExit(const QString&) {}
-RemovalOnExit::~RemovalOnExit() = default;
-
-#else
 
 namespace {
 
@@ -28,6 +19,7 @@ constexpr std::array endingSignals{SIGTERM, SIGINT, SIGHUP};
 char guardedPath[PATH_MAX];
 volatile std::sig_atomic_t guarding = 0;
 std::array<struct sigaction, endingSignals.size()> previousActions;
+std::array<bool, endingSignals.size()> handled{};
 
 // Only async-signal-safe calls: it also runs inside the signal handler.
 void removeGuardedFile()
@@ -40,20 +32,15 @@ void removeGuardedFile()
 
 void onEndingSignal(int signalNumber)
 {
+    // The interrupted code may be about to read errno.
+    const int savedErrno = errno;
     removeGuardedFile();
     for (std::size_t i = 0; i < endingSignals.size(); ++i) {
-        if (endingSignals[i] == signalNumber) {
+        if (endingSignals[i] == signalNumber)
             ::sigaction(signalNumber, &previousActions[i], nullptr);
-        }
     }
     ::raise(signalNumber);
-}
-
-void restorePreviousActions()
-{
-    for (std::size_t i = 0; i < endingSignals.size(); ++i) {
-        ::sigaction(endingSignals[i], &previousActions[i], nullptr);
-    }
+    errno = savedErrno;
 }
 
 } // namespace
@@ -61,32 +48,34 @@ void restorePreviousActions()
 RemovalOnExit::RemovalOnExit(const QString& path)
 {
     const QByteArray nativePath = QFile::encodeName(path);
-    if (guarding != 0 || nativePath.isEmpty() || std::size_t(nativePath.size()) >= PATH_MAX) {
+    if (guarding != 0 || nativePath.isEmpty() || std::size_t(nativePath.size()) >= PATH_MAX)
         return;
-    }
     // Registered once; it does nothing while no guard lives.
     static const bool registered = std::atexit(removeGuardedFile) == 0;
     Q_UNUSED(registered);
     std::memcpy(guardedPath, nativePath.constData(), std::size_t(nativePath.size()) + 1);
+    guarding = 1;
     struct sigaction action {};
     action.sa_handler = onEndingSignal;
     sigemptyset(&action.sa_mask);
     for (std::size_t i = 0; i < endingSignals.size(); ++i) {
-        ::sigaction(endingSignals[i], &action, &previousActions[i]);
+        // An ignored signal, as under nohup, must not start ending the program.
+        handled[i] = ::sigaction(endingSignals[i], nullptr, &previousActions[i]) == 0 &&
+                     previousActions[i].sa_handler != SIG_IGN &&
+                     ::sigaction(endingSignals[i], &action, nullptr) == 0;
     }
-    guarding = 1;
     armed_ = true;
 }
 
 RemovalOnExit::~RemovalOnExit()
 {
-    if (!armed_) {
+    if (!armed_)
         return;
-    }
     guarding = 0;
-    restorePreviousActions();
+    for (std::size_t i = 0; i < endingSignals.size(); ++i) {
+        if (handled[i])
+            ::sigaction(endingSignals[i], &previousActions[i], nullptr);
+    }
 }
-
-#endif
 
 } // namespace quorvel

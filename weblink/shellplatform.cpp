@@ -31,6 +31,11 @@ HWND windowHandle(QWidget* owner)
 
 ShellPlatform::ShellPlatform(QWidget* owner) : owner_(owner) {}
 
+BrowserPlatform::Outcome ShellPlatform::openWithWebHandler(const QString& url)
+{
+    return outcome(win32::openWithWebHandler(url.toStdWString(), windowHandle(owner_)));
+}
+
 BrowserPlatform::Outcome ShellPlatform::openWithFileHandler(const QString& filePath,
                                                             const QString& url)
 {

@@ -1,9 +1,8 @@
 #include "weblink/weblink.h"
 
 #include "weblink/browserplatform.h"
-#include "weblink/htmlprobefile.h"
-#include "weblink/warningsink.h"
 
+#include <optional>
 #include <utility>
 
 namespace quorvel {
@@ -14,32 +13,39 @@ constexpr char browserNotFoundTitle[] = "Browser Not Found";
 constexpr char browserNotFoundText[] = "Could not find associated Browser";
 constexpr char urlFailedTitle[] = "URL Failed";
 constexpr char urlFailedText[] = "Web Page not Opened";
+constexpr char incompleteTitle[] = "Installation Incomplete";
+constexpr char incompleteText[] = "Could not load the Browser module";
 
 } // namespace
 
-WebLink::WebLink(BrowserPlatform& platform, WarningSink& warnings, QString tempDirectory)
-    : platform_(platform), warnings_(warnings), tempDirectory_(std::move(tempDirectory))
+WebLink::WebLink(BrowserPlatform& platform, Warn warn, QString tempDirectory)
+    : platform_(platform), warn_(std::move(warn)), tempDirectory_(std::move(tempDirectory))
 {
 }
 
 void WebLink::open(const QString& url) const
 {
     // Declared first so that it is removed last, once any warning has been closed.
-    const HtmlProbeFile probe(tempDirectory_);
-
-    // Without a file to ask about, ask for HTML as a content type so that the site still opens.
-    const BrowserPlatform::Outcome outcome = probe.isWritten()
-                                                 ? platform_.openWithFileHandler(probe.path(), url)
-                                                 : platform_.openWithHtmlHandler(url);
+    std::optional<HtmlProbeFile> probe;
+    BrowserPlatform::Outcome outcome = platform_.openWithWebHandler(url);
+    if (outcome == BrowserPlatform::Outcome::NoBrowser) {
+        // Without a file to ask about, ask for HTML as a content type so that the site still
+        // opens.
+        probe.emplace(tempDirectory_);
+        outcome = probe->isWritten() ? platform_.openWithFileHandler(probe->path(), url)
+                                     : platform_.openWithHtmlHandler(url);
+    }
     switch (outcome) {
     case BrowserPlatform::Outcome::Started:
         break;
     case BrowserPlatform::Outcome::NoBrowser:
-        warnings_.warn(QString::fromLatin1(browserNotFoundTitle),
-                       QString::fromLatin1(browserNotFoundText));
+        warn_(QString::fromLatin1(browserNotFoundTitle), QString::fromLatin1(browserNotFoundText));
         break;
     case BrowserPlatform::Outcome::StartFailed:
-        warnings_.warn(QString::fromLatin1(urlFailedTitle), QString::fromLatin1(urlFailedText));
+        warn_(QString::fromLatin1(urlFailedTitle), QString::fromLatin1(urlFailedText));
+        break;
+    case BrowserPlatform::Outcome::Incomplete:
+        warn_(QString::fromLatin1(incompleteTitle), QString::fromLatin1(incompleteText));
         break;
     }
 }

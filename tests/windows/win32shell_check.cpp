@@ -35,22 +35,32 @@ std::wstring folderOfThisProgram()
     return full.substr(0, full.find_last_of(L'\\') + 1);
 }
 
-bool setDefault(const std::wstring& key, const std::wstring& value)
+bool setText(HKEY root, const std::wstring& key, const std::wstring& value)
 {
-    return RegSetValueW(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), 0) == ERROR_SUCCESS;
+    return RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
 }
 
-// Points ".htm" at program, started as a browser would be: program "%1".
-bool associateHtm(const std::wstring& program)
+// Points ".htm" at command, in the machine-wide classes that HKEY_CLASSES_ROOT shows.
+bool associateHtm(const std::wstring& command)
 {
-    return setDefault(L".htm", progId) &&
-           setDefault(std::wstring(progId) + L"\\shell\\open\\command",
-                      L"\"" + program + L"\" \"%1\"");
+    return setText(HKEY_CLASSES_ROOT, L".htm", progId) &&
+           setText(HKEY_CLASSES_ROOT, std::wstring(progId) + L"\\shell\\open\\command", command);
 }
 
-void removeHtmAssociation()
+// Registers command for a URL scheme under root's classes (per-user or machine-wide).
+bool associateScheme(HKEY root, const std::wstring& scheme, const std::wstring& command)
 {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".htm");
+    return setText(root, L"Software\\Classes\\" + scheme + L"\\shell\\open\\command", command);
+}
+
+void removeAssociations()
+{
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        for (const wchar_t* key :
+             {L"Software\\Classes\\.htm", L"Software\\Classes\\http", L"Software\\Classes\\https"})
+            RegDeleteTreeW(root, key);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, progId);
 }
 
@@ -97,11 +107,24 @@ std::vector<std::wstring> loggedArguments(const std::wstring& log)
     return arguments;
 }
 
-void checkStartsBrowserOn(const std::wstring& url, const std::wstring& log)
+// What the program's web link does with this layer: the handler of web addresses, or without
+// one the program for a probe file, or without a probe file the ".htm" association.
+LaunchOutcome openAsTheProgramDoes(const std::wstring& url)
+{
+    const LaunchOutcome web = openWithWebHandler(url, nullptr);
+    if (web != LaunchOutcome::NoBrowser)
+        return web;
+    const ProbeFile probe;
+    return probe.isWritten() ? openWithFileHandler(probe.path(), url, nullptr)
+                             : openWithHtmlHandler(url, nullptr);
+}
+
+void checkStartsBrowserOn(const std::wstring& url, const std::wstring& log,
+                          const std::string& setUp = {})
 {
     DeleteFileW(log.c_str());
-    const std::string name = "address " + narrow(url);
-    tally.expect(openInHtmlBrowser(url, nullptr) == LaunchOutcome::Started, name + " starts");
+    const std::string name = setUp.empty() ? "address " + narrow(url) : setUp;
+    tally.expect(openAsTheProgramDoes(url) == LaunchOutcome::Started, name + " starts");
     const std::vector<std::wstring> arguments = loggedArguments(log);
     std::string arrived;
     for (const std::wstring& argument : arguments)
@@ -155,30 +178,51 @@ int main()
     const std::wstring log = temporaryFolder() + L"urllogger.log";
     SetEnvironmentVariableW(L"QUORVEL_URL_LOG", log.c_str());
     const std::wstring logger = folderOfThisProgram() + L"urllogger.exe";
+    const std::wstring quotedLogger = L"\"" + logger + L"\" \"%1\"";
+    const std::wstring site = L"https://www.quorvel.org/";
 
     checkProbeFile();
     checkPlantedFiles();
 
-    tally.expect(associateHtm(logger), "registering urllogger.exe for .htm files");
-    tally.expect(programForHtml() == logger, "the .htm association is found without a file");
-    for (const std::wstring url :
-         {L"https://www.quorvel.org/", L"https://example.org/a page with spaces",
-          L"https://example.org/?q=\"quoted words\"&x=\"", L"C:\\a folder\\ends in\\\\",
-          L"back\\\\\"slash\\"})
+    // The prefix's own web handler is Wine's; each set-up below makes its own.
+    removeAssociations();
+    tally.expect(associateHtm(quotedLogger), "registering urllogger.exe for .htm files");
+    tally.expect(programFor(L".htm") == logger, "the .htm association is found without a file");
+    for (const std::wstring& url :
+         {site, std::wstring(L"https://example.org/a page with spaces"),
+          std::wstring(L"https://example.org/?q=\"quoted words\"&x=\""),
+          std::wstring(L"C:\\a folder\\ends in\\\\"), std::wstring(L"back\\\\\"slash\\")})
         checkStartsBrowserOn(url, log);
 
-    tally.expect(associateHtm(missingProgram), "registering a missing program");
-    tally.expect(openInHtmlBrowser(L"https://www.quorvel.org/", nullptr) ==
-                     LaunchOutcome::StartFailed,
+    // An unquoted path with a blank: FindExecutableW answers "C:\Program".
+    const std::wstring unquotedFolder = L"C:\\Program Files\\Br";
+    CreateDirectoryW(unquotedFolder.c_str(), nullptr);
+    tally.expect(CopyFileW(logger.c_str(), (unquotedFolder + L"\\br.exe").c_str(), FALSE) != 0 &&
+                     associateHtm(unquotedFolder + L"\\br.exe --new-window \"%1\""),
+                 "registering an unquoted handler path");
+    checkStartsBrowserOn(site, log, "an unquoted handler path with a blank");
+
+    removeAssociations();
+    tally.expect(associateScheme(HKEY_CURRENT_USER, L"https", quotedLogger),
+                 "registering a per-user https handler");
+    checkStartsBrowserOn(site, log, "a per-user https handler without an .htm association");
+    removeAssociations();
+    tally.expect(associateScheme(HKEY_LOCAL_MACHINE, L"http", quotedLogger) &&
+                     associateHtm(L"\"" + std::wstring(missingProgram) + L"\" \"%1\""),
+                 "registering a machine-wide http handler");
+    checkStartsBrowserOn(site, log, "a machine-wide http handler before the .htm association");
+
+    removeAssociations();
+    tally.expect(associateHtm(L"\"" + std::wstring(missingProgram) + L"\" \"%1\""),
+                 "registering a missing program");
+    tally.expect(openAsTheProgramDoes(site) == LaunchOutcome::StartFailed,
                  "a missing program fails to start");
     tally.expect(probesLeft() == 0, "a failed start leaves no probe file");
 
-    removeHtmAssociation();
-    tally.expect(openInHtmlBrowser(L"https://www.quorvel.org/", nullptr) ==
-                     LaunchOutcome::NoBrowser,
+    removeAssociations();
+    tally.expect(openAsTheProgramDoes(site) == LaunchOutcome::NoBrowser,
                  "without an association no browser is found");
-    tally.expect(openWithHtmlHandler(L"https://www.quorvel.org/", nullptr) ==
-                     LaunchOutcome::NoBrowser,
+    tally.expect(openWithHtmlHandler(site, nullptr) == LaunchOutcome::NoBrowser,
                  "without an association none is found without a file either");
     tally.expect(probesLeft() == 0, "no browser found leaves no probe file");
     DeleteFileW(log.c_str());

@@ -55,7 +55,11 @@ std::wstring randomProbeName()
 
 std::wstring temporaryFolder()
 {
-    std::vector<wchar_t> folder(MAX_PATH + 1, L'\0');
+    // Asked for its length first: the answer may reach MAX_PATH + 1 characters.
+    const DWORD size = GetTempPathW(0, nullptr);
+    if (size == 0)
+        return {};
+    std::vector<wchar_t> folder(size + 1, L'\0');
     const DWORD length = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
     if (length == 0 || length >= folder.size())
         return {};
