@@ -84,12 +84,15 @@ void paint(QWidget* control, const ControlLook& look)
     setColors(control, look.back, look.fore);
 }
 
-// A list paints its own background, available or not; only its text colour is set here.
+// A list paints its own background, available or not; only its text colour is set here, that
+// of an available list: an unavailable one shows its value in the unavailable text colour.
 void paint(PickList* list, const ControlLook& look)
 {
     QPalette p = list->palette();
-    p.setColor(QPalette::ButtonText, colorFromValue(look.fore));
-    p.setColor(QPalette::Text, colorFromValue(look.fore));
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::ButtonText, colorFromValue(look.fore));
+        p.setColor(group, QPalette::Text, colorFromValue(look.fore));
+    }
     list->setPalette(p);
 }
 
