@@ -131,7 +131,7 @@ constexpr ControlAccess namedByCaption(const char* description = "")
 }
 
 // On Linux a list's accessible name is its picked item, and the list is known by the label
-// that names it: the caption, given the list's full name.
+// that names it: the caption, given the list's full name followed by the picked item.
 constexpr ControlAccess namedList(const char* name, QLabel* QuorvelForm::*caption,
                                   const char* description = "")
 {
@@ -150,9 +150,10 @@ void applyAccess(QuorvelForm& form, QWidget* control, const ControlRow& row)
     }
     if (access.buddy != nullptr) {
         QLabel* caption = form.*access.buddy;
-        caption->setBuddy(control);
-        caption->setAccessibleName(control->accessibleName());
         caption->setAccessibleDescription(control->accessibleDescription());
+        if (auto* list = qobject_cast<PickList*>(control)) {
+            list->setSpokenLabel(caption, control->accessibleName());
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "window/picklist.h"
 
 #include <QAbstractItemView>
+#include <QLabel>
 #include <QPalette>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -13,6 +14,7 @@ PickList::PickList(QWidget* parent) : QComboBox(parent)
     // A list takes the focus from Tab and clicks, not from a wheel turned over it on the way.
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        nameLabel();
         if (!quiet_ && index >= 0) {
             emit picked();
         }
@@ -95,6 +97,23 @@ void PickList::setBackColors(ColorValue available, ColorValue unavailable)
 ColorValue PickList::backColor() const
 {
     return isEnabled() ? available_ : unavailable_;
+}
+
+void PickList::setSpokenLabel(QLabel* label, const QString& name)
+{
+    spokenLabel_ = label;
+    spokenName_ = name;
+    label->setBuddy(this);
+    nameLabel();
+}
+
+void PickList::nameLabel()
+{
+    const QString item = currentText();
+    if (spokenLabel_ != nullptr) {
+        spokenLabel_->setAccessibleName(item.isEmpty() ? spokenName_
+                                                       : spokenName_ + QLatin1String(", ") + item);
+    }
 }
 
 void PickList::showPopup()
