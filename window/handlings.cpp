@@ -386,7 +386,7 @@ void QuorvelForm::calculateEdd()
     // The stored EDD is read back from the label so that it is always the day the user sees.
     vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
     FrameQDOB->setVisible(true);
-    handOnFocus(ComCalcEDD, OptYes);
+    handOnFocus(OptYes);
     // Its own flash, if still running, would bring the button back over the result.
     Timer3->setEnabled(false);
     ComCalcEDD->setVisible(false);
@@ -406,7 +406,7 @@ void QuorvelForm::calculateGestation()
     }
     vars_.dobDate = g->dateOfBirth;
     LabGest->setText(text(g->caption));
-    handOnFocus(ComCalcGest, DDDOBDateM);
+    handOnFocus(DDDOBDateM);
     ComCalcGest->setVisible(false);
     // Shown last: a screen reader speaks the result after it has told where the focus went.
     FrameGest->setVisible(true);
@@ -429,6 +429,8 @@ void QuorvelForm::answerYes()
     DDDOBDateY->setVisible(true);
     DDDOBDateM->setFocus();
     ComCalcGest->setVisible(true);
+    // With the lists already at the EDD no list handling has made it the default.
+    setDefaultButton(ComCalcGest);
     ComCalcEDD->setVisible(false);
 }
 

@@ -198,11 +198,8 @@ void QuorvelForm::arrangeFocusChain()
     setTabOrder(LabGest, livelink);
 }
 
-void QuorvelForm::handOnFocus(QWidget* leaving, QWidget* next)
+void QuorvelForm::handOnFocus(QWidget* next)
 {
-    if (!leaving->hasFocus()) {
-        return;
-    }
     next->setFocus(Qt::OtherFocusReason);
     // Qt makes a focused option its group's Tab stop; here the selected option stays the stop.
     for (auto* option : findChildren<QRadioButton*>()) {
@@ -235,12 +232,14 @@ bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Qt presses the default button on Enter only inside a dialog; this window is a plain
-// widget, so an Enter no control took is passed here to the default button, if shown.
+// widget. Enter presses the focused button, as on every desktop, and from any other control
+// it runs the calculation whose button is shown.
 void QuorvelForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
-            if (b->isDefault() && !b->isHidden() && b->isEnabled()) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        for (auto* b : {focused, ComCalcEDD, ComCalcGest}) {
+            if (b != nullptr && !b->isHidden() && b->isEnabled()) {
                 b->click();
                 return;
             }

@@ -133,8 +133,8 @@ private:
     static bool countTick(std::int16_t& counter, IntervalTimer* timer);
 
     void setDefaultButton(QPushButton* button);
-    // A button the calculation hides gives the focus, if it has it, to the next step.
-    void handOnFocus(QWidget* leaving, QWidget* next);
+    // A calculation, however started, moves the focus on to the next step.
+    void handOnFocus(QWidget* next);
     void setListAvailable(PickList* list, bool available);
 
     Variables vars_;
