@@ -1,4 +1,5 @@
 #include "core/gestation.h"
+#include "window/announcer.h"
 #include "window/intervaltimer.h"
 #include "window/picklist.h"
 #include "window/quorvelform.h"
@@ -23,6 +24,7 @@ constexpr int firstListedDay = 0;
 constexpr int lastListedDay = 6;
 
 const char* const lmpDateCaption = "Date of LMP";
+const char* const yesConfirmation = "Yes: date of birth";
 const char* const scanDateCaption = "Date of Ultrasound scan";
 
 const char* const presetWeeks = "18";
@@ -427,6 +429,10 @@ void QuorvelForm::answerYes()
     DDDOBDateM->setVisible(true);
     DDDOBDateD->setVisible(true);
     DDDOBDateY->setVisible(true);
+    // Chosen from the keyboard, Yes is confirmed before the focus moves on to the row.
+    if (OptYes->hasFocus()) {
+        announcer_->announce(QString::fromUtf8(yesConfirmation));
+    }
     DDDOBDateM->setFocus();
     ComCalcGest->setVisible(true);
     // With the lists already at the EDD no list handling has made it the default.
