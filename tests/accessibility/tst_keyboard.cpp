@@ -1,11 +1,14 @@
 // The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
 
 #include "../window/formprobe.h"
+#include "window/focusframe.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <cmath>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -18,7 +21,9 @@ private slots:
     void tabVisitsTheFocusOrder();
     void typicalUse_data();
     void typicalUse();
-    void focusedLinkLooksFocused();
+    void focusedLabelLooksFocused_data();
+    void focusedLabelLooksFocused();
+    void focusedListItemStandsOut();
 };
 
 namespace {
@@ -159,6 +164,16 @@ void KeyboardTest::typicalUse_data()
         << "tab OptBPD; down; tab DDVal; pick 100; tab DDLSDateM; pick March; tab DDLSDateD;"
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 7 September 2004; tab ComRestart;"
            "space; no results";
+    QTest::newRow("Enter on a focused Cancel and RESTART restarts, calculates nothing")
+        << "tab OptUS; up; tab ComRestart; enter; no results; focus ComRestart";
+    QTest::newRow("Enter on an option or a list calculates and moves the focus on")
+        << "tab OptBPD; enter; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
+           "tab DDDOBDateD; enter; gestation 40 weeks 0 days; focus DDDOBDateM";
+    QTest::newRow("the same EDD and Yes again: Enter still calculates the gestation")
+        << "enter; edd 12 June 2000; space; tab DDVal; pick 38; pick 37; enter;"
+           "edd 12 June 2000; space; focus DDDOBDateM; enter; gestation 40 weeks 0 days";
+    QTest::newRow("a date picked after Yes: Enter calculates the EDD again")
+        << "enter; edd 12 June 2000; space; tab DDLSDateD; pick 2; enter; edd 13 June 2000";
     QTest::newRow("Space on Calculate EDD, then born two weeks early")
         << "tab ComCalcEDD; space; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
            "pick May; tab DDDOBDateD; pick 29; tab DDDOBDateM; tab ComCalcGest; space;"
@@ -229,15 +244,63 @@ void KeyboardTest::typicalUse()
     }
 }
 
-void KeyboardTest::focusedLinkLooksFocused()
+void KeyboardTest::focusedLabelLooksFocused_data()
 {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("arrangement"); // buttons clicked first
+    QTest::addColumn<bool>("caret");          // selectable text shows a text cursor too
+    QTest::newRow("link") << "livelink"
+                          << "" << false;
+    QTest::newRow("EDD") << "LabEDD"
+                         << "ComCalcEDD" << true;
+}
+
+// The frame shows along the edge, and clear of the text: inside the frame's width the label
+// looks the same with and without the focus, but for a text cursor.
+void KeyboardTest::focusedLabelLooksFocused()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, arrangement);
+    QFETCH(bool, caret);
+
     QuorvelForm form;
     FormProbe p(form);
     show(form);
-    QWidget* link = p.get("livelink");
-    const QImage unfocused = link->grab().toImage();
-    tabTo("livelink");
-    QVERIFY2(link->grab().toImage() != unfocused, "the link looks the same with the focus");
+    if (!arrangement.isEmpty()) {
+        p.get<QAbstractButton>(arrangement.toUtf8().constData())->click();
+    }
+    QWidget* widget = p.get(label.toUtf8().constData());
+    const QRect inside = widget->rect().adjusted(focusFrameWidth, focusFrameWidth, -focusFrameWidth,
+                                                 -focusFrameWidth);
+    const QImage unfocused = widget->grab().toImage();
+    tabTo(label);
+    const QImage focused = widget->grab().toImage();
+    const QPoint leftEdge(0, widget->height() / 2);
+    QVERIFY2(focused.pixel(leftEdge) != unfocused.pixel(leftEdge), "no focus frame");
+    if (!caret) {
+        QCOMPARE(focused.copy(inside), unfocused.copy(inside));
+    }
+}
+
+// WCAG 2 contrast of the picked item's text on its highlight in an open list.
+void KeyboardTest::focusedListItemStandsOut()
+{
+    constexpr double minimumContrast = 4.5;
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+    const QPalette palette = p.get<QComboBox>("DDLSDateM")->view()->palette();
+    const double text = luminance(palette.color(QPalette::Active, QPalette::HighlightedText));
+    const double back = luminance(palette.color(QPalette::Active, QPalette::Highlight));
+    const double contrast = (std::max(text, back) + 0.05) / (std::min(text, back) + 0.05);
+    QVERIFY2(contrast >= minimumContrast, qPrintable(QString::number(contrast)));
 }
 
 QUORVEL_WINDOW_TEST_MAIN(KeyboardTest)
