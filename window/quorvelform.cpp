@@ -304,13 +304,15 @@ bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
 
 // Qt presses the default button on Enter only inside a dialog; this window is a plain
 // widget. Enter presses the focused button, as on every desktop, and from any other control
-// it runs the calculation whose button is shown.
+// it runs the calculation whose button is shown. A blink hides Calculate EDD only for a
+// moment: an Enter pressed right after a pick, while it blinks, still calculates.
 void QuorvelForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         auto* focused = qobject_cast<QPushButton*>(focusWidget());
         for (auto* b : {focused, ComCalcEDD, ComCalcGest}) {
-            if (b != nullptr && !b->isHidden() && b->isEnabled()) {
+            const bool blinking = b == ComCalcEDD && Timer3->isRunning();
+            if (b != nullptr && (!b->isHidden() || blinking) && b->isEnabled()) {
                 b->click();
                 return;
             }
