@@ -88,13 +88,13 @@ def lmp_road():
 
 
 def scan_road(controls):
-    """A biparietal diameter of 45 mm on 5 June 2003 typed in, then changed."""
+    """A biparietal diameter of 45 mm on 25 June 2003 typed in, then changed."""
     press_until("Tab", "Cancel and restart")
     step("space", "Inputs and results cleared")
     step("Tab", "Month of the LMP or scan date, January combo box")
     step("j u n", "June")
     step("Tab", "Day of the LMP or scan date, 1 combo box")
-    step("5", "5")
+    step("2 5", "25")
     step("Tab", "Year of the LMP or scan date, 2000 combo box")
     step("2 0 0 3", "2003")
     step("Tab", "mm, 37 combo box")
