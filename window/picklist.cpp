@@ -1,6 +1,7 @@
 #include "window/picklist.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QScrollBar>
@@ -135,6 +136,15 @@ void PickList::wheelEvent(QWheelEvent* event)
         return;
     }
     QComboBox::wheelEvent(event);
+}
+
+void PickList::keyPressEvent(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    const bool wasTyping =
+        std::exchange(typing_, !typed.isEmpty() && typed.front().isLetterOrNumber());
+    QComboBox::keyPressEvent(event);
+    typing_ = wasTyping;
 }
 
 } // namespace quorvel

@@ -48,6 +48,10 @@ public:
     // the closed list keeps its size.
     void showPopup() override;
 
+    // Whether the pick under way comes from typing the item's first letters or digits, which
+    // a screen reader follows in the list itself.
+    bool typing() const { return typing_; }
+
 signals:
     void picked();
 
@@ -55,6 +59,7 @@ protected:
     // Only a list the user is working in takes the wheel: one the pointer merely passes over
     // leaves the wheel to the window and its pick unchanged.
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     template <typename Change>
@@ -63,6 +68,7 @@ private:
     void nameLabel();
 
     bool quiet_ = false;
+    bool typing_ = false;
     QPointer<QLabel> spokenLabel_;
     QString spokenName_;
     ColorValue available_ = 0;

@@ -237,10 +237,10 @@ void QuorvelForm::noteWithdrawn(QWidget* resultFrame)
 }
 
 // Screen readers say nothing of a list's new item under the focus (Qt reports no value for
-// a list on Linux), so the pick is announced.
+// a list on Linux), so the pick is announced; an item found by typing they read out already.
 void QuorvelForm::notePicked(PickList* list)
 {
-    if (list->hasFocus() && !list->text().isEmpty()) {
+    if (list->hasFocus() && !list->typing() && !list->text().isEmpty()) {
         pickedItem_ = list->text();
         scheduleAnnouncement();
     }
