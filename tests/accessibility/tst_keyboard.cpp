@@ -1,7 +1,6 @@
 // The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
 
 #include "../window/formprobe.h"
-#include "window/focusframe.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -252,21 +251,18 @@ void KeyboardTest::typicalUse()
 void KeyboardTest::focusedLabelLooksFocused_data()
 {
     QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("arrangement"); // buttons clicked first
-    QTest::addColumn<bool>("caret");          // selectable text shows a text cursor too
+    QTest::addColumn<QString>("arrangement"); // a button clicked first
     QTest::newRow("link") << "livelink"
-                          << "" << false;
+                          << "";
     QTest::newRow("EDD") << "LabEDD"
-                         << "ComCalcEDD" << true;
+                         << "ComCalcEDD";
 }
 
-// The frame shows along the edge, and clear of the text: inside the frame's width the label
-// looks the same with and without the focus, but for a text cursor.
+// A frame along the edge, where a text cursor alone would leave it.
 void KeyboardTest::focusedLabelLooksFocused()
 {
     QFETCH(QString, label);
     QFETCH(QString, arrangement);
-    QFETCH(bool, caret);
 
     QuorvelForm form;
     FormProbe p(form);
@@ -275,16 +271,10 @@ void KeyboardTest::focusedLabelLooksFocused()
         p.get<QAbstractButton>(arrangement.toUtf8().constData())->click();
     }
     QWidget* widget = p.get(label.toUtf8().constData());
-    const QRect inside = widget->rect().adjusted(focusFrameWidth, focusFrameWidth, -focusFrameWidth,
-                                                 -focusFrameWidth);
-    const QImage unfocused = widget->grab().toImage();
-    tabTo(label);
-    const QImage focused = widget->grab().toImage();
     const QPoint leftEdge(0, widget->height() / 2);
-    QVERIFY2(focused.pixel(leftEdge) != unfocused.pixel(leftEdge), "no focus frame");
-    if (!caret) {
-        QCOMPARE(focused.copy(inside), unfocused.copy(inside));
-    }
+    const QRgb unfocused = widget->grab().toImage().pixel(leftEdge);
+    tabTo(label);
+    QVERIFY2(widget->grab().toImage().pixel(leftEdge) != unfocused, "no focus frame");
 }
 
 // WCAG 2 contrast of the picked item's text on its highlight in an open list.
