@@ -26,6 +26,8 @@ NEVER_FOCUSED = "Cancel and restart"
 # More presses than the Tab round has stops.
 MAX_PRESSES = 25
 KEY_SETTLE_SECONDS = 0.3
+# Between the keys of one step: quick enough for typed digits to make one search ("2004").
+KEY_DELAY_MS = 50
 
 
 def spoken():
@@ -44,7 +46,7 @@ def wait_spoken(text):
 
 
 def press(keys):
-    subprocess.run(["xdotool", "key", "--delay", "50"] + keys.split(), check=True)
+    subprocess.run(["xdotool", "key", "--delay", str(KEY_DELAY_MS)] + keys.split(), check=True)
 
 
 def press_until(keys, text):
