@@ -23,6 +23,10 @@ inline constexpr ColorValue blue = 0x00FF0000;
 inline constexpr ColorValue darkRed = 0x000000C0;
 inline constexpr ColorValue lightPink = 0x00C0C0FF;
 
+/// The keyboard-focus frame of the labels that take the focus (the results and the link):
+/// dark enough against their light backgrounds to be seen at once.
+inline constexpr ColorValue focusFrameColor = 0x00000000;
+
 /// A list that takes input.
 inline constexpr ColorValue inputBackColor = 0x00C0E0FF;
 /// A list that is unavailable: the window's own background.

@@ -84,12 +84,15 @@ void paint(QWidget* control, const ControlLook& look)
     setColors(control, look.back, look.fore);
 }
 
-// A list paints its own background, available or not; only its text colour is set here.
+// A list paints its own background, available or not; only its text colour is set here, that
+// of an available list: an unavailable one shows its value in the unavailable text colour.
 void paint(PickList* list, const ControlLook& look)
 {
     QPalette p = list->palette();
-    p.setColor(QPalette::ButtonText, colorFromValue(look.fore));
-    p.setColor(QPalette::Text, colorFromValue(look.fore));
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::ButtonText, colorFromValue(look.fore));
+        p.setColor(group, QPalette::Text, colorFromValue(look.fore));
+    }
     list->setPalette(p);
 }
 
@@ -128,7 +131,7 @@ constexpr ControlAccess namedByCaption(const char* description = "")
 }
 
 // On Linux a list's accessible name is its picked item, and the list is known by the label
-// that names it: the caption, given the list's full name.
+// that names it: the caption, given the list's full name followed by the picked item.
 constexpr ControlAccess namedList(const char* name, QLabel* QuorvelForm::*caption,
                                   const char* description = "")
 {
@@ -147,9 +150,10 @@ void applyAccess(QuorvelForm& form, QWidget* control, const ControlRow& row)
     }
     if (access.buddy != nullptr) {
         QLabel* caption = form.*access.buddy;
-        caption->setBuddy(control);
-        caption->setAccessibleName(control->accessibleName());
         caption->setAccessibleDescription(control->accessibleDescription());
+        if (auto* list = qobject_cast<PickList*>(control)) {
+            list->setSpokenLabel(caption, control->accessibleName());
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "core/gestation.h"
+#include "window/announcer.h"
 #include "window/intervaltimer.h"
 #include "window/picklist.h"
 #include "window/quorvelform.h"
@@ -23,6 +24,7 @@ constexpr int firstListedDay = 0;
 constexpr int lastListedDay = 6;
 
 const char* const lmpDateCaption = "Date of LMP";
+const char* const yesConfirmation = "Yes: date of birth";
 const char* const scanDateCaption = "Date of Ultrasound scan";
 
 const char* const presetWeeks = "18";
@@ -386,7 +388,7 @@ void QuorvelForm::calculateEdd()
     // The stored EDD is read back from the label so that it is always the day the user sees.
     vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
     FrameQDOB->setVisible(true);
-    handOnFocus(ComCalcEDD, OptYes);
+    handOnFocus(OptYes);
     // Its own flash, if still running, would bring the button back over the result.
     Timer3->setEnabled(false);
     ComCalcEDD->setVisible(false);
@@ -406,7 +408,7 @@ void QuorvelForm::calculateGestation()
     }
     vars_.dobDate = g->dateOfBirth;
     LabGest->setText(text(g->caption));
-    handOnFocus(ComCalcGest, DDDOBDateM);
+    handOnFocus(DDDOBDateM);
     ComCalcGest->setVisible(false);
     // Shown last: a screen reader speaks the result after it has told where the focus went.
     FrameGest->setVisible(true);
@@ -427,8 +429,14 @@ void QuorvelForm::answerYes()
     DDDOBDateM->setVisible(true);
     DDDOBDateD->setVisible(true);
     DDDOBDateY->setVisible(true);
+    // Chosen from the keyboard, Yes is confirmed before the focus moves on to the row.
+    if (OptYes->hasFocus()) {
+        announcer_->announce(QString::fromUtf8(yesConfirmation));
+    }
     DDDOBDateM->setFocus();
     ComCalcGest->setVisible(true);
+    // With the lists already at the EDD no list handling has made it the default.
+    setDefaultButton(ComCalcGest);
     ComCalcEDD->setVisible(false);
 }
 

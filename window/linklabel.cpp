@@ -1,15 +1,63 @@
 #include "window/linklabel.h"
 
+#include "window/focusframe.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 namespace quorvel {
 
+namespace {
+
+class AccessibleLink : public QAccessibleWidget {
+public:
+    explicit AccessibleLink(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            return static_cast<LinkLabel*>(widget())->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction()) {
+            emit static_cast<LinkLabel*>(widget())->clicked();
+            return;
+        }
+        QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface* accessibleLinkFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new AccessibleLink(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleLinkFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setCursor(Qt::PointingHandCursor);
+    makeRoomForFocusFrame(this);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -34,13 +82,7 @@ void LinkLabel::keyPressEvent(QKeyEvent* event)
 void LinkLabel::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
-        QStylePainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.backgroundColor = palette().color(backgroundRole());
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
-    }
+    paintFocusFrame(this);
 }
 
 } // namespace quorvel

@@ -5,7 +5,7 @@
 namespace quorvel {
 
 // A label that acts as a link: a left click, or Enter or Space while it has the focus,
-// activates it.
+// activates it. Assistive technology knows it as a link, named by the address it shows.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // Draws the style's focus frame while the link has the keyboard focus.
+    // Draws the focus frame while the link has the keyboard focus.
     void paintEvent(QPaintEvent* event) override;
 };
 

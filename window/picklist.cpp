@@ -1,6 +1,8 @@
 #include "window/picklist.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPalette>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -13,6 +15,7 @@ PickList::PickList(QWidget* parent) : QComboBox(parent)
     // A list takes the focus from Tab and clicks, not from a wheel turned over it on the way.
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        nameLabel();
         if (!quiet_ && index >= 0) {
             emit picked();
         }
@@ -97,6 +100,23 @@ ColorValue PickList::backColor() const
     return isEnabled() ? available_ : unavailable_;
 }
 
+void PickList::setSpokenLabel(QLabel* label, const QString& name)
+{
+    spokenLabel_ = label;
+    spokenName_ = name;
+    label->setBuddy(this);
+    nameLabel();
+}
+
+void PickList::nameLabel()
+{
+    const QString item = currentText();
+    if (spokenLabel_ != nullptr) {
+        spokenLabel_->setAccessibleName(item.isEmpty() ? spokenName_
+                                                       : spokenName_ + QLatin1String(", ") + item);
+    }
+}
+
 void PickList::showPopup()
 {
     QAbstractItemView* list = view();
@@ -116,6 +136,15 @@ void PickList::wheelEvent(QWheelEvent* event)
         return;
     }
     QComboBox::wheelEvent(event);
+}
+
+void PickList::keyPressEvent(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    const bool wasTyping =
+        std::exchange(typing_, !typed.isEmpty() && typed.front().isLetterOrNumber());
+    QComboBox::keyPressEvent(event);
+    typing_ = wasTyping;
 }
 
 } // namespace quorvel

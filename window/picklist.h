@@ -3,7 +3,10 @@
 #include "window/colors.h"
 
 #include <QComboBox>
+#include <QPointer>
 #include <QStringList>
+
+class QLabel;
 
 namespace quorvel {
 
@@ -36,9 +39,18 @@ public:
     // The background the list shows now.
     ColorValue backColor() const;
 
+    // Assistive technology on Linux knows a list by the label it is labelled by and reads no
+    // value from it. The label's accessible name therefore carries the list's name followed
+    // by the picked item ("Month of birth, October"), kept so at every change.
+    void setSpokenLabel(QLabel* label, const QString& name);
+
     // The open list is at least as wide as its widest item, with room for its scroll bar;
     // the closed list keeps its size.
     void showPopup() override;
+
+    // Whether the pick under way comes from typing the item's first letters or digits, which
+    // a screen reader follows in the list itself.
+    bool typing() const { return typing_; }
 
 signals:
     void picked();
@@ -47,12 +59,18 @@ protected:
     // Only a list the user is working in takes the wheel: one the pointer merely passes over
     // leaves the wheel to the window and its pick unchanged.
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     template <typename Change>
     void quietly(Change change);
 
+    void nameLabel();
+
     bool quiet_ = false;
+    bool typing_ = false;
+    QPointer<QLabel> spokenLabel_;
+    QString spokenName_;
     ColorValue available_ = 0;
     ColorValue unavailable_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "window/quorvelform.h"
 
+#include "window/announcer.h"
 #include "window/colors.h"
 #include "window/controltable.h"
 #include "window/intervaltimer.h"
@@ -7,6 +8,7 @@
 #include "window/picklist.h"
 #include "window/resultlabel.h"
 
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -21,6 +23,10 @@ constexpr int clientWidth = 9600; // twips
 constexpr int clientHeight = 5505;
 
 const char* const windowCaption = "Quorvel";
+const char* const eddWithdrawnMessage = "EDD withdrawn";
+const char* const gestWithdrawnMessage = "Gestation at birth withdrawn";
+const char* const bothWithdrawnMessage = "EDD and gestation at birth withdrawn";
+const char* const restartMessage = "Inputs and results cleared";
 
 // The keys with which Qt moves to the option before the focused one in its group.
 bool isKeyToPreviousOption(int key)
@@ -42,6 +48,7 @@ QuorvelForm::QuorvelForm(Start start, QWidget* parent) : QWidget(parent)
     setColors(this, scrollBarColor, buttonTextColor);
 
     buildControls();
+    announcer_ = new Announcer(this);
     connectHandlings();
     if (start == Start::Now) {
         load();
@@ -86,7 +93,16 @@ void QuorvelForm::connectHandlings()
 
     connect(ComCalcEDD, &QPushButton::clicked, this, &QuorvelForm::calculateEdd);
     connect(ComCalcGest, &QPushButton::clicked, this, &QuorvelForm::calculateGestation);
-    connect(ComRestart, &QPushButton::clicked, this, &QuorvelForm::restart);
+    connect(ComRestart, &QPushButton::clicked, this, [this] {
+        restart();
+        restarting_ = true;
+        scheduleAnnouncement();
+    });
+    for (auto* list : findChildren<PickList*>()) {
+        connect(list, &PickList::picked, this, [this, list] { notePicked(list); });
+    }
+    FrameEDD->installEventFilter(this);
+    FrameGest->installEventFilter(this);
 
     connect(Timer1, &IntervalTimer::tick, this, &QuorvelForm::timer1Tick);
     connect(Timer2, &IntervalTimer::tick, this, &QuorvelForm::timer2Tick);
@@ -198,15 +214,63 @@ void QuorvelForm::arrangeFocusChain()
     setTabOrder(LabGest, livelink);
 }
 
-void QuorvelForm::handOnFocus(QWidget* leaving, QWidget* next)
+void QuorvelForm::handOnFocus(QWidget* next)
 {
-    if (!leaving->hasFocus()) {
-        return;
-    }
     next->setFocus(Qt::OtherFocusReason);
     // Qt makes a focused option its group's Tab stop; here the selected option stays the stop.
     for (auto* option : findChildren<QRadioButton*>()) {
         option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+// Announcements -------------------------------------------------------------------------------
+
+// A result frame hidden by a handling (not with the window) is a withdrawn result. Several
+// handlings may hide it in one go; the announcement waits until they have all run.
+void QuorvelForm::noteWithdrawn(QWidget* resultFrame)
+{
+    if (!isVisible() || !resultFrame->isHidden()) {
+        return;
+    }
+    (resultFrame == static_cast<QWidget*>(FrameEDD) ? eddWithdrawn_ : gestWithdrawn_) = true;
+    scheduleAnnouncement();
+}
+
+// Screen readers say nothing of a list's new item under the focus (Qt reports no value for
+// a list on Linux), so the pick is announced; an item found by typing they read out already.
+void QuorvelForm::notePicked(PickList* list)
+{
+    if (list->hasFocus() && !list->typing() && !list->text().isEmpty()) {
+        pickedItem_ = list->text();
+        scheduleAnnouncement();
+    }
+}
+
+void QuorvelForm::scheduleAnnouncement()
+{
+    if (!std::exchange(announcementScheduled_, true)) {
+        QMetaObject::invokeMethod(this, &QuorvelForm::announce, Qt::QueuedConnection);
+    }
+}
+
+void QuorvelForm::announce()
+{
+    const char* withdrawal = restarting_                       ? restartMessage
+                             : eddWithdrawn_ && gestWithdrawn_ ? bothWithdrawnMessage
+                             : eddWithdrawn_                   ? eddWithdrawnMessage
+                             : gestWithdrawn_                  ? gestWithdrawnMessage
+                                                               : nullptr;
+    QStringList parts;
+    if (!pickedItem_.isEmpty()) {
+        parts << pickedItem_;
+    }
+    if (withdrawal != nullptr) {
+        parts << QString::fromUtf8(withdrawal);
+    }
+    eddWithdrawn_ = gestWithdrawn_ = restarting_ = announcementScheduled_ = false;
+    pickedItem_.clear();
+    if (!parts.isEmpty()) {
+        announcer_->announce(parts.join(QLatin1String(". ")));
     }
 }
 
@@ -224,6 +288,10 @@ bool QuorvelForm::focusNextPrevChild(bool next)
 // then moves it on to the date of birth. Qt's own arrow handling would give it back to Yes.
 bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == FrameEDD || watched == FrameGest) && event->type() == QEvent::Hide) {
+        noteWithdrawn(static_cast<QWidget*>(watched));
+        return false;
+    }
     if (watched == OptNo && event->type() == QEvent::KeyPress &&
         isKeyToPreviousOption(static_cast<QKeyEvent*>(event)->key()) && OptNo->isChecked() &&
         OptYes->isEnabled()) {
@@ -235,12 +303,16 @@ bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Qt presses the default button on Enter only inside a dialog; this window is a plain
-// widget, so an Enter no control took is passed here to the default button, if shown.
+// widget. Enter presses the focused button, as on every desktop, and from any other control
+// it runs the calculation whose button is shown. A blink hides Calculate EDD only for a
+// moment: an Enter pressed right after a pick, while it blinks, still calculates.
 void QuorvelForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
-            if (b->isDefault() && !b->isHidden() && b->isEnabled()) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        for (auto* b : {focused, ComCalcEDD, ComCalcGest}) {
+            const bool blinking = b == ComCalcEDD && Timer3->isRunning();
+            if (b != nullptr && (!b->isHidden() || blinking) && b->isEnabled()) {
                 b->click();
                 return;
             }

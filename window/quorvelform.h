@@ -36,6 +36,7 @@ class QFrame;
 namespace quorvel {
 
 struct ControlRow;
+class Announcer;
 class IntervalTimer;
 class LinkLabel;
 class PickList;
@@ -133,12 +134,23 @@ private:
     static bool countTick(std::int16_t& counter, IntervalTimer* timer);
 
     void setDefaultButton(QPushButton* button);
-    // A button the calculation hides gives the focus, if it has it, to the next step.
-    void handOnFocus(QWidget* leaving, QWidget* next);
+    // A calculation, however started, moves the focus on to the next step.
+    void handOnFocus(QWidget* next);
+    // Tells screen readers, in one message once the handling has run, the item just picked
+    // in the focused list and which results have gone, or that the restart cleared everything.
+    void noteWithdrawn(QWidget* resultFrame);
+    void notePicked(PickList* list);
+    void scheduleAnnouncement();
+    void announce();
     void setListAvailable(PickList* list, bool available);
 
     Variables vars_;
     bool eddButtonBlinking_ = false; // the Calculate EDD flash is hiding or showing its button
+    bool eddWithdrawn_ = false;      // results hidden since the last announcement
+    bool gestWithdrawn_ = false;
+    bool restarting_ = false;
+    bool announcementScheduled_ = false;
+    QString pickedItem_; // picked in the focused list since the last announcement
     std::function<void()> webLinkHandler_;
 
     // A control's name says what it is and what it holds: DD drop-down list, Opt option
@@ -191,6 +203,7 @@ private:
     IntervalTimer* Timer1 = nullptr;
     IntervalTimer* Timer2 = nullptr;
     IntervalTimer* Timer3 = nullptr;
+    Announcer* announcer_ = nullptr;
 };
 
 } // namespace quorvel

@@ -1,5 +1,7 @@
 #include "window/resultlabel.h"
 
+#include "window/focusframe.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
@@ -44,6 +46,13 @@ ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent)
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Qt leaves selectable text out of the Tab round; the keyboard must reach it to copy it.
     setFocusPolicy(Qt::StrongFocus);
+}
+
+// The result is centred well clear of the label's edge, where the frame goes.
+void ResultLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusFrame(this);
 }
 
 void ResultLabel::setPlaceholder(const QString& text)

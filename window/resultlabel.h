@@ -23,6 +23,8 @@ public:
     void setText(const QString& text);
 
 protected:
+    // The focus frame: Qt shows no more than a text cursor in a focused label.
+    void paintEvent(QPaintEvent* event) override;
     // Copy (the selection, or the whole result when nothing is selected) and Select All.
     void contextMenuEvent(QContextMenuEvent* event) override;
 };

@@ -38,13 +38,13 @@ CONTROLS = [
     (pyatspi.ROLE_IMAGE, "Quorvel logo"),
 ]
 
-# The link is named by the address it shows; what it is goes in its description.
+# The link is a link named by the address it shows; what it is goes in its description.
 LINK_DESCRIPTION = "Makers' web site"
 # Results have no description until one is written; the placeholder is never read out.
 RESULTS = ["EDD", "Gestation at birth"]
 
-# Lists are named, as on any Linux desktop, by the label they are labelled by; their own
-# accessible name is the picked item.
+# Lists are named, as on any Linux desktop, by the label they are labelled by, whose name
+# ends in the picked item ("Month of birth, October"); their own accessible name is the item.
 LISTS = [
     "Month of the LMP or scan date",
     "Day of the LMP or scan date",
@@ -84,10 +84,13 @@ def descendants(node):
 
 
 def list_label(combo):
+    """The label's name without the picked item that follows it."""
     for relation in combo.getRelationSet():
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
             for i in range(relation.getNTargets()):
-                return relation.getTarget(i).name
+                name = relation.getTarget(i).name
+                suffix = ", " + combo.name
+                return name[: -len(suffix)] if combo.name and name.endswith(suffix) else name
     return None
 
 
@@ -101,14 +104,14 @@ def find_controls(app):
             if label in lists:
                 raise Failure(f"two lists labelled {label!r}")
             lists[label] = obj
-        elif role == pyatspi.ROLE_LABEL and obj.description == LINK_DESCRIPTION:
+        elif role == pyatspi.ROLE_LINK and obj.description == LINK_DESCRIPTION:
             found[(role, LINK_DESCRIPTION)] = obj
         elif (role, obj.name) in CONTROLS:
             if (role, obj.name) in found:
                 raise Failure(f"two controls named {obj.name!r}")
             found[(role, obj.name)] = obj
     missing = [name for key in CONTROLS if key not in found for name in [key[1]]]
-    if (pyatspi.ROLE_LABEL, LINK_DESCRIPTION) not in found:
+    if (pyatspi.ROLE_LINK, LINK_DESCRIPTION) not in found:
         missing.append(LINK_DESCRIPTION)
     missing += [name for name in LISTS if name not in lists]
     if missing:

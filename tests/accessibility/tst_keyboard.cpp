@@ -2,10 +2,12 @@
 
 #include "../window/formprobe.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <cmath>
 
 using namespace quorvel;
 using test::FormProbe;
@@ -18,13 +20,17 @@ private slots:
     void tabVisitsTheFocusOrder();
     void typicalUse_data();
     void typicalUse();
-    void focusedLinkLooksFocused();
+    void focusedLabelLooksFocused_data();
+    void focusedLabelLooksFocused();
+    void focusedListItemStandsOut();
 };
 
 namespace {
 
 // A flash runs four 100 ms toggles; after this it has ended, whatever it hid shown again.
 constexpr int flashSettleMs = 500;
+// Between the flash's first and second toggle, while the blinking button is out of sight.
+constexpr int flashHiddenMs = 150;
 // More presses than the focus chain has stops: a target not reached by then never will be.
 constexpr int maxPresses = 25;
 
@@ -136,10 +142,11 @@ void KeyboardTest::typicalUse_data()
 {
     // Steps, separated by ";": "tab NAME" presses Tab until NAME has the focus; "pick ITEM"
     // presses Up or Down in the focused list until ITEM shows; "up", "left", "down", "space" and
-    // "enter" press that key; "focus NAME" checks where the focus is; "copy TEXT" selects all
-    // of the focused text and copies it, and checks the clipboard, "menu copy TEXT" likewise
-    // through the context menu (the Menu key); "edd TEXT" and
-    // "gestation TEXT" check a result on screen and "no results" that neither shows.
+    // "enter" press that key, "enter" once a flash has ended and "enter blinking" while it
+    // runs; "focus NAME" checks where the focus is; "copy TEXT" selects all of the focused text
+    // and copies it, and checks the clipboard, "menu copy TEXT" likewise through the context
+    // menu (the Menu key); "edd TEXT" and "gestation TEXT" check a result on screen and
+    // "no results" that neither shows.
     QTest::addColumn<QString>("steps");
 
     QTest::newRow("LMP 1 January 2000, born 1 October 2000")
@@ -159,6 +166,18 @@ void KeyboardTest::typicalUse_data()
         << "tab OptBPD; down; tab DDVal; pick 100; tab DDLSDateM; pick March; tab DDLSDateD;"
            "pick 10; tab DDLSDateY; pick 2004; enter; edd 7 September 2004; tab ComRestart;"
            "space; no results";
+    QTest::newRow("Enter on a focused Cancel and RESTART restarts, calculates nothing")
+        << "tab OptUS; up; tab ComRestart; enter; no results; focus ComRestart";
+    QTest::newRow("Enter on an option or a list calculates and moves the focus on")
+        << "tab OptBPD; enter; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
+           "tab DDDOBDateD; enter; gestation 40 weeks 0 days; focus DDDOBDateM";
+    QTest::newRow("the same EDD and Yes again: Enter still calculates the gestation")
+        << "enter; edd 12 June 2000; space; tab DDVal; pick 38; pick 37; enter;"
+           "edd 12 June 2000; space; focus DDDOBDateM; enter; gestation 40 weeks 0 days";
+    QTest::newRow("Enter while Calculate EDD blinks after a pick")
+        << "tab DDLSDateD; pick 2; enter blinking; edd 13 June 2000; focus OptYes";
+    QTest::newRow("a date picked after Yes: Enter calculates the EDD again")
+        << "enter; edd 12 June 2000; space; tab DDLSDateD; pick 2; enter; edd 13 June 2000";
     QTest::newRow("Space on Calculate EDD, then born two weeks early")
         << "tab ComCalcEDD; space; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
            "pick May; tab DDDOBDateD; pick 29; tab DDDOBDateM; tab ComCalcGest; space;"
@@ -190,8 +209,8 @@ void KeyboardTest::typicalUse()
         } else if (word == "space") {
             press(Qt::Key_Space);
         } else if (word == "enter") {
-            // A person waits for the blinking button, as Enter runs only a shown one.
-            QTest::qWait(flashSettleMs);
+            // "enter blinking" presses while Calculate EDD blinks out of sight.
+            QTest::qWait(rest == "blinking" ? flashHiddenMs : flashSettleMs);
             press(Qt::Key_Return);
         } else if (word == "menu") {
             QApplication::clipboard()->clear();
@@ -229,15 +248,54 @@ void KeyboardTest::typicalUse()
     }
 }
 
-void KeyboardTest::focusedLinkLooksFocused()
+void KeyboardTest::focusedLabelLooksFocused_data()
 {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("arrangement"); // a button clicked first
+    QTest::newRow("link") << "livelink"
+                          << "";
+    QTest::newRow("EDD") << "LabEDD"
+                         << "ComCalcEDD";
+}
+
+// A frame along the edge, where a text cursor alone would leave it.
+void KeyboardTest::focusedLabelLooksFocused()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, arrangement);
+
     QuorvelForm form;
     FormProbe p(form);
     show(form);
-    QWidget* link = p.get("livelink");
-    const QImage unfocused = link->grab().toImage();
-    tabTo("livelink");
-    QVERIFY2(link->grab().toImage() != unfocused, "the link looks the same with the focus");
+    if (!arrangement.isEmpty()) {
+        p.get<QAbstractButton>(arrangement.toUtf8().constData())->click();
+    }
+    QWidget* widget = p.get(label.toUtf8().constData());
+    const QPoint leftEdge(0, widget->height() / 2);
+    const QRgb unfocused = widget->grab().toImage().pixel(leftEdge);
+    tabTo(label);
+    QVERIFY2(widget->grab().toImage().pixel(leftEdge) != unfocused, "no focus frame");
+}
+
+// WCAG 2 contrast of the picked item's text on its highlight in an open list.
+void KeyboardTest::focusedListItemStandsOut()
+{
+    constexpr double minimumContrast = 4.5;
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    QuorvelForm form;
+    FormProbe p(form);
+    show(form);
+    const QPalette palette = p.get<QComboBox>("DDLSDateM")->view()->palette();
+    const double text = luminance(palette.color(QPalette::Active, QPalette::HighlightedText));
+    const double back = luminance(palette.color(QPalette::Active, QPalette::Highlight));
+    const double contrast = (std::max(text, back) + 0.05) / (std::min(text, back) + 0.05);
+    QVERIFY2(contrast >= minimumContrast, qPrintable(QString::number(contrast)));
 }
 
 QUORVEL_WINDOW_TEST_MAIN(KeyboardTest)
