@@ -1,6 +1,6 @@
 // The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
 
-#include "../window/formprobe.h"
+#include "tests/driver/formprobe.h"
 
 #include <QClipboard>
 #include <QComboBox>
