@@ -2,7 +2,8 @@
 # One entry point for people and CI:
 #   ./build.sh run    install what is missing, build, open the calculator
 #   ./build.sh test   install what is missing, build, run every test headless
-# BUILD_DIR, BUILD_TYPE, QUORVEL_WERROR and QUORVEL_SANITIZE may be set in the environment.
+# BUILD_DIR, BUILD_TYPE, QUORVEL_WERROR, QUORVEL_SANITIZE and QUORVEL_BENCHMARK may be set in the
+# environment.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,7 +15,8 @@ jobs=$(nproc)
 scripts/install-deps.sh
 
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" \
-    -DQUORVEL_WERROR="${QUORVEL_WERROR:-OFF}" -DQUORVEL_SANITIZE="${QUORVEL_SANITIZE:-OFF}" >/dev/null
+    -DQUORVEL_WERROR="${QUORVEL_WERROR:-OFF}" -DQUORVEL_SANITIZE="${QUORVEL_SANITIZE:-OFF}" \
+    -DQUORVEL_BENCHMARK="${QUORVEL_BENCHMARK:-OFF}" >/dev/null
 # Opening the calculator needs only the program; testing needs everything.
 targets=()
 if [ "$action" = run ]; then

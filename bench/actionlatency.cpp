@@ -1,10 +1,12 @@
 #include "actionlatency.h"
 
-#include "formcontrols.h"
+#include "tests/driver/formprobe.h"
 #include "userinput.h"
 
 #include <QApplication>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace quorvel::bench {
@@ -18,6 +20,13 @@ using Clock = std::chrono::steady_clock;
 double microseconds(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double, std::micro>(to - from).count();
+}
+
+// Stops the benchmark: an action did not do what it does, so its timing would mean nothing.
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "quorvel_bench: unexpected window state: %s\n", what);
+    std::exit(EXIT_FAILURE);
 }
 
 // Two distinct items, so that every repetition is a real change.
@@ -59,10 +68,10 @@ public:
         return timing;
     }
 
-    const FormControls& controls() const { return c_; }
+    const test::FormProbe& controls() const { return c_; }
 
 private:
-    FormControls c_;
+    test::FormProbe c_;
     int repeats_;
 };
 
@@ -71,13 +80,13 @@ private:
 std::vector<ActionTiming> measureActions(QuorvelForm& form, int repeats)
 {
     ActionBench bench(form, repeats);
-    const FormControls& c = bench.controls();
+    const test::FormProbe& c = bench.controls();
     const auto nothing = [](int) {};
     const auto scanDay = [&c](int i) { c.pick("DDLSDateD", alternate(i, "2", "3")); };
     const auto eddShown = [&c] { return c.shown("FrameEDD") && !c.shown("ComCalcEDD"); };
 
     std::vector<ActionTiming> timings;
-    click(c.button("ComRestart"));
+    click(c.widget("ComRestart"));
 
     timings.push_back(bench.measure(
         "month pick (scan date)", nothing,
@@ -86,41 +95,41 @@ std::vector<ActionTiming> measureActions(QuorvelForm& form, int repeats)
 
     timings.push_back(bench.measure(
         "mode switch (LMP / ultrasound)", nothing,
-        [&c](int i) { click(c.button(i % 2 == 0 ? "OptLMP" : "OptUS")); },
+        [&c](int i) { click(c.widget(i % 2 == 0 ? "OptLMP" : "OptUS")); },
         [&c] { return c.shown("ComCalcEDD") && !c.shown("FrameEDD"); }));
 
-    click(c.button("ComRestart"));
+    click(c.widget("ComRestart"));
     timings.push_back(bench.measure(
-        "measurement kind switch (47-item refill)", [&c](int) { click(c.button("OptHC")); },
-        [&c](int) { click(c.button("OptCRL")); },
+        "measurement kind switch (47-item refill)", [&c](int) { click(c.widget("OptHC")); },
+        [&c](int) { click(c.widget("OptCRL")); },
         [&c] { return c.list("DDVal")->count() == crownRumpItems; }));
 
-    click(c.button("ComRestart"));
+    click(c.widget("ComRestart"));
     timings.push_back(bench.measure(
-        "Calculate EDD", scanDay, [&c](int) { click(c.button("ComCalcEDD")); }, eddShown));
+        "Calculate EDD", scanDay, [&c](int) { click(c.widget("ComCalcEDD")); }, eddShown));
 
     timings.push_back(bench.measure(
         "Yes answer",
         [&c, scanDay](int i) {
             scanDay(i);
-            click(c.button("ComCalcEDD"));
+            click(c.widget("ComCalcEDD"));
         },
-        [&c](int) { click(c.button("OptYes")); }, [&c] { return c.shown("FrameDOB"); }));
+        [&c](int) { click(c.widget("OptYes")); }, [&c] { return c.shown("FrameDOB"); }));
 
     timings.push_back(bench.measure(
         "Calculate gestation", [&c](int i) { c.pick("DDDOBDateD", alternate(i, "2", "3")); },
-        [&c](int) { click(c.button("ComCalcGest")); },
+        [&c](int) { click(c.widget("ComCalcGest")); },
         [&c] { return c.shown("FrameGest") && !c.shown("ComCalcGest"); }));
 
     timings.push_back(bench.measure(
         "Cancel and RESTART",
         [&c, scanDay](int i) {
             scanDay(i);
-            click(c.button("ComCalcEDD"));
-            click(c.button("OptYes"));
-            click(c.button("ComCalcGest"));
+            click(c.widget("ComCalcEDD"));
+            click(c.widget("OptYes"));
+            click(c.widget("ComCalcGest"));
         },
-        [&c](int) { click(c.button("ComRestart")); },
+        [&c](int) { click(c.widget("ComRestart")); },
         [&c] { return !c.shown("FrameEDD") && c.shown("ComCalcEDD"); }));
     return timings;
 }

@@ -1,6 +1,6 @@
 #include "flashtiming.h"
 
-#include "formcontrols.h"
+#include "tests/driver/formprobe.h"
 #include "userinput.h"
 
 #include <QEventLoop>
@@ -17,7 +17,7 @@ using Clock = std::chrono::steady_clock;
 // How long a run is watched past the fourth toggle for a fifth that must not come.
 constexpr int watchAfterLastMs = 300;
 
-FlashTiming watchFlash(const FormControls& c, const char* name, const char* timerName,
+FlashTiming watchFlash(const test::FormProbe& c, const char* name, const char* timerName,
                        const std::function<void(int)>& prepare,
                        const std::function<void(int)>& start, int repeats)
 {
@@ -61,20 +61,20 @@ FlashTiming watchFlash(const FormControls& c, const char* name, const char* time
 
 std::vector<FlashTiming> measureFlashes(QuorvelForm& form, int repeats)
 {
-    const FormControls c(form);
+    const test::FormProbe c(form);
     const auto scanDay = [&c](int run) { c.pick("DDLSDateD", QString::number(1 + run % 2)); };
-    click(c.button("ComRestart"));
+    click(c.widget("ComRestart"));
 
     std::vector<FlashTiming> timings;
     timings.push_back(watchFlash(
         c, "Yes and question, after Calculate EDD", "Timer1", scanDay,
-        [&c](int) { click(c.button("ComCalcEDD")); }, repeats));
+        [&c](int) { click(c.widget("ComCalcEDD")); }, repeats));
     timings.push_back(watchFlash(
         c, "Calculate gestation, after a birth day pick", "Timer2",
         [&c, scanDay](int run) {
             scanDay(run);
-            click(c.button("ComCalcEDD"));
-            click(c.button("OptYes"));
+            click(c.widget("ComCalcEDD"));
+            click(c.widget("OptYes"));
         },
         [&c](int run) { pressKey(c.list("DDDOBDateD"), run % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
         repeats));

@@ -26,6 +26,7 @@ windows_packages=(
     cmake make
     g++-mingw-w64-x86-64-posix # the MinGW-w64 cross compiler and windres
     wine64                     # runs the cross-built checks
+    librsvg2-bin imagemagick   # draw the application icon and pack quorvel.ico
     qt6-base-dev               # Qt's headers, to compile the Windows-only Qt code against
 )
 windows_qt_packages=(

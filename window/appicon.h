@@ -4,7 +4,8 @@
 
 namespace quorvel {
 
-/// The application's calendar icon in every size it is drawn for, as the desktop entry shows it.
+/// The application's calendar icon: the one installed for the desktop, else the drawings the
+/// program carries.
 QIcon applicationIcon();
 
 } // namespace quorvel

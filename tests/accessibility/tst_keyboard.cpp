@@ -1,6 +1,6 @@
 // The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
 
-#include "../window/formprobe.h"
+#include "tests/driver/formprobe.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -27,19 +27,23 @@ private slots:
 
 namespace {
 
-// A flash runs four 100 ms toggles; after this it has ended, whatever it hid shown again.
-constexpr int flashSettleMs = 500;
-// Between the flash's first and second toggle, while the blinking button is out of sight.
-constexpr int flashHiddenMs = 150;
+// A flash runs four 100 ms toggles, then shows again whatever it hid; on a busy machine the
+// ticks come late, so the test waits for the flashes' own end rather than a fixed time.
+constexpr int flashEndTimeoutMs = 5000;
 // More presses than the focus chain has stops: a target not reached by then never will be.
 constexpr int maxPresses = 25;
 
-void show(QuorvelForm& form)
+void waitForFlashesToEnd(const FormProbe& p)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!p.flashing(), flashEndTimeoutMs);
+}
+
+void show(QuorvelForm& form, const FormProbe& p)
 {
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    QTest::qWait(flashSettleMs);
+    waitForFlashesToEnd(p);
 }
 
 QString focusName()
@@ -114,11 +118,11 @@ void KeyboardTest::tabVisitsTheFocusOrder()
 
     QuorvelForm form;
     FormProbe p(form);
-    show(form);
+    show(form, p);
     for (const QString& name : arrangement.split(' ', Qt::SkipEmptyParts)) {
         p.get<QAbstractButton>(name.toUtf8().constData())->click();
     }
-    QTest::qWait(flashSettleMs);
+    waitForFlashesToEnd(p);
 
     p.get(stops.first().toUtf8().constData())->setFocus(Qt::OtherFocusReason);
     QStringList visited;
@@ -190,7 +194,7 @@ void KeyboardTest::typicalUse()
 
     QuorvelForm form;
     FormProbe p(form);
-    show(form);
+    show(form, p);
 
     for (QString step : steps.split(';', Qt::SkipEmptyParts)) {
         step = step.trimmed();
@@ -209,8 +213,12 @@ void KeyboardTest::typicalUse()
         } else if (word == "space") {
             press(Qt::Key_Space);
         } else if (word == "enter") {
-            // "enter blinking" presses while Calculate EDD blinks out of sight.
-            QTest::qWait(rest == "blinking" ? flashHiddenMs : flashSettleMs);
+            if (rest == "blinking") {
+                // While Calculate EDD blinks out of sight.
+                QTRY_VERIFY_WITH_TIMEOUT(!p.get("ComCalcEDD")->isVisible(), flashEndTimeoutMs);
+            } else {
+                waitForFlashesToEnd(p);
+            }
             press(Qt::Key_Return);
         } else if (word == "menu") {
             QApplication::clipboard()->clear();
@@ -266,7 +274,7 @@ void KeyboardTest::focusedLabelLooksFocused()
 
     QuorvelForm form;
     FormProbe p(form);
-    show(form);
+    show(form, p);
     if (!arrangement.isEmpty()) {
         p.get<QAbstractButton>(arrangement.toUtf8().constData())->click();
     }
@@ -290,7 +298,7 @@ void KeyboardTest::focusedListItemStandsOut()
     };
     QuorvelForm form;
     FormProbe p(form);
-    show(form);
+    show(form, p);
     const QPalette palette = p.get<QComboBox>("DDLSDateM")->view()->palette();
     const double text = luminance(palette.color(QPalette::Active, QPalette::HighlightedText));
     const double back = luminance(palette.color(QPalette::Active, QPalette::Highlight));

@@ -1,35 +1,48 @@
 #pragma once
 
-#include "core/calendar.h"
-#include "coredays.h"
+// The QtTest side of the core's shared cases: each test function runs one group of them, one
+// data row a case, named by the case.
 
-#include <QMetaType>
+#include "tests/core/corecases.h"
+
 #include <QTest>
-#include <chrono>
-#include <cstdio>
-#include <string_view>
 
-// The bytes of a text column as the library reads them, and the library's text as bytes.
-inline std::string_view view(const QByteArray& bytes)
+namespace quorvel::corecases {
+
+inline void addCaseRows(Group group)
 {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-inline QByteArray bytes(std::string_view text)
-{
-    return {text.data(), static_cast<qsizetype>(text.size())};
+    QTest::addColumn<int>("index");
+    const std::vector<Case> list = cases(group);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        QTest::newRow(list[i].name.c_str()) << static_cast<int>(i);
+    }
 }
 
-Q_DECLARE_METATYPE(quorvel::Date)
-
-namespace QTest {
-// Failed date comparisons print the day as year-month-day.
-template <>
-inline char* toString(const quorvel::Date& date)
+inline void checkCaseRow(Group group)
 {
-    const std::chrono::year_month_day ymd{date};
-    char text[32];
-    std::snprintf(text, sizeof text, "%d-%02u-%02u", static_cast<int>(ymd.year()),
-                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
-    return qstrdup(text);
+    QFETCH(int, index);
+    const std::string failure = cases(group).at(static_cast<std::size_t>(index)).failure();
+    QVERIFY2(failure.empty(), failure.c_str());
 }
-} // namespace QTest
+
+// For a group of one case, which needs no rows.
+inline void checkOnlyCase(Group group)
+{
+    const std::vector<Case> list = cases(group);
+    QCOMPARE(list.size(), std::size_t(1));
+    const std::string failure = list.front().failure();
+    QVERIFY2(failure.empty(), failure.c_str());
+}
+
+} // namespace quorvel::corecases
+
+// A test function and its rows, running the group's cases.
+#define QUORVEL_CORE_CASES(TestClass, function, group)                                             \
+    void TestClass::function##_data()                                                              \
+    {                                                                                              \
+        quorvel::corecases::addCaseRows(quorvel::corecases::Group::group);                         \
+    }                                                                                              \
+    void TestClass::function()                                                                     \
+    {                                                                                              \
+        quorvel::corecases::checkCaseRow(quorvel::corecases::Group::group);                        \
+    }

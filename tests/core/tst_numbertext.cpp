@@ -1,8 +1,4 @@
-#include "core/numbertext.h"
 #include "coretest.h"
-#include "numbertextcases.h"
-
-using namespace quorvel;
 
 class NumberTextTest : public QObject {
     Q_OBJECT
@@ -13,35 +9,9 @@ private slots:
     void refusesOtherNumberTexts();
 };
 
-void NumberTextTest::plainWholeNumbers_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("value");
-    for (const auto& c : wholeNumberCases)
-        QTest::newRow(c.name) << bytes(c.text) << c.value;
-}
+QUORVEL_CORE_CASES(NumberTextTest, plainWholeNumbers, WholeNumbers)
 
-void NumberTextTest::plainWholeNumbers()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, value);
-    QCOMPARE(wholeNumberFromText(view(text)).value(), value);
-}
-
-void NumberTextTest::refusesOtherNumberTexts_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    for (const auto& c : notWholeNumberCases)
-        QTest::newRow(c.name) << bytes(c.text);
-}
-
-void NumberTextTest::refusesOtherNumberTexts()
-{
-    QFETCH(QByteArray, text);
-    const auto number = wholeNumberFromText(view(text));
-    QVERIFY(!number.ok());
-    QCOMPARE(number.error(), DatingError::NotAWholeNumber);
-}
+QUORVEL_CORE_CASES(NumberTextTest, refusesOtherNumberTexts, NotWholeNumbers)
 
 QTEST_APPLESS_MAIN(NumberTextTest)
 #include "tst_numbertext.moc"

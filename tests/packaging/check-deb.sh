@@ -31,9 +31,9 @@ build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build_dir/CMakeCache.txt"
 if [ "$build_type" != Release ]; then
     echo "$build_dir is a $build_type tree: building the program as Release for the package"
     build_dir=$scratch/release
-    { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &&
-        cmake --build "$build_dir" --parallel "$(nproc)" --target quorvel quorvel_docs; } \
+    # A packager's build: the program and what it installs, nothing else.
+    { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
+        cmake --build "$build_dir" --parallel "$(nproc)"; } \
         >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log" >&2; exit 1; }
 fi
 cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||

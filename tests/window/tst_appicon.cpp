@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QTest>
 
-// The icon shows the pixels the build wrote out from its drawings, so these check that what it
-// gives is the drawing made for the size, or the nearest larger one brought down.
+// The icon shows the pixels of the drawings the build made, so these check that what it gives is
+// the drawing made for the size, or the nearest larger one brought down.
 class AppIconTest : public QObject {
     Q_OBJECT
 
@@ -48,12 +48,13 @@ void AppIconTest::givesTheDrawingForEachSize()
     const auto pixels = [](const QImage& image) {
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
-    const QImage drawn =
-        pixels(QImage(QStringLiteral(QUORVEL_ICON_PNG_DIR "/icon-%1.png").arg(drawing)));
+    const QImage drawn(QStringLiteral(QUORVEL_ICON_PNG_DIR "/icon-%1.png").arg(drawing));
     QVERIFY(!drawn.isNull());
-    const QImage expected =
+    // The icon keeps its drawings as they are stored, not premultiplied, and brings them down
+    // as stored.
+    const QImage expected = pixels(
         asked < drawing ? drawn.scaled(asked, asked, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                        : drawn;
+                        : drawn);
     const QIcon icon = quorvel::applicationIcon();
     const QImage given = pixels(icon.pixmap(QSize(asked, asked)).toImage());
     QCOMPARE(given, expected);

@@ -1,4 +1,4 @@
-#include "formprobe.h"
+#include "tests/driver/formprobe.h"
 
 #include <QSignalSpy>
 

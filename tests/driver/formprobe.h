@@ -1,6 +1,7 @@
 #pragma once
 
-// Drives a QuorvelForm as a user would and reads what it shows, by control name.
+// Drives a QuorvelForm as a user would and reads what it shows, by control name: for the tests
+// and the benchmark alike.
 
 #include "core/edd.h"
 #include "core/gestation.h"
@@ -22,6 +23,10 @@ class FormProbe {
 public:
     explicit FormProbe(QuorvelForm& form) : form_(form) {}
 
+    QuorvelForm& form() const { return form_; }
+
+    // The control of that name; a missing one ends the program, as nothing after it would mean
+    // anything.
     template <typename T = QWidget>
     T* get(const char* name) const
     {
@@ -31,6 +36,7 @@ public:
         }
         return object;
     }
+    QWidget* widget(const char* name) const { return get<QWidget>(name); }
     PickList* list(const char* name) const { return get<PickList>(name); }
     QRadioButton* option(const char* name) const { return get<QRadioButton>(name); }
     QPushButton* button(const char* name) const { return get<QPushButton>(name); }
@@ -38,61 +44,28 @@ public:
     QString text(const char* name) const { return get<QLabel>(name)->text(); }
 
     // On screen: the control and every frame holding it are visible.
-    bool shown(const char* name) const { return get(name)->isVisibleTo(&form_); }
+    bool shown(const char* name) const;
     // The control's own Enabled, whatever its frame says.
-    bool ownEnabled(const char* name) const
-    {
-        return !get(name)->testAttribute(Qt::WA_ForceDisabled);
-    }
+    bool ownEnabled(const char* name) const;
     // What a user can reach: shown and enabled with all its frames.
-    bool usable(QWidget* w) const { return w->isVisibleTo(&form_) && w->isEnabled(); }
+    bool usable(QWidget* w) const;
 
-    void pick(const char* name, const QString& item) const
-    {
-        auto* l = list(name);
-        const int index = l->findText(item);
-        if (index < 0) {
-            qFatal("%s offers no %s", name, qPrintable(item));
-        }
-        l->setCurrentIndex(index);
-    }
+    // Picks the item in code, as a handling would; runs the list's handling.
+    void pick(const char* name, const QString& item) const;
     void pickDate(const char* row, const QString& day, const QString& month,
-                  const QString& year) const
-    {
-        const QByteArray prefix(row);
-        pick(prefix + "M", month);
-        pick(prefix + "D", day);
-        pick(prefix + "Y", year);
-    }
-    void choose(const char* name) const { option(name)->click(); }
-    void click(const char* name) const { button(name)->click(); }
-    void pressEnter() const { QTest::keyClick(&form_, Qt::Key_Return); }
+                  const QString& year) const;
+    void choose(const char* name) const;
+    void click(const char* name) const;
+    void pressEnter() const;
+
+    // Whether any of the three flashes is still ticking.
+    bool flashing() const;
+    // Ends every running flash tick by tick, without waiting for the timers.
+    void finishFlashes() const;
 
     // The EDD the arithmetic gives for what the controls show now.
-    Result<EddResult> eddOnScreen() const
-    {
-        EddInputs in;
-        in.mode =
-            option("OptUS")->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
-        in.scanData =
-            option("OptFB")->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
-        in.measurement =
-            measurementFromOptions(option("OptCRL")->isChecked(), option("OptBPD")->isChecked());
-        in.measurementText = list("DDVal")->text().toStdString();
-        in.weeksText = list("DDUSW")->text().toStdString();
-        in.daysText = list("DDUSD")->text().toStdString();
-        in.dayText = list("DDLSDateD")->text().toStdString();
-        in.monthText = list("DDLSDateM")->text().toStdString();
-        in.yearText = list("DDLSDateY")->text().toStdString();
-        return computeEdd(in);
-    }
-
-    Result<GestationAtBirth> gestationOnScreen() const
-    {
-        return computeGestAtBirth(
-            list("DDDOBDateD")->text().toStdString(), list("DDDOBDateM")->text().toStdString(),
-            list("DDDOBDateY")->text().toStdString(), form_.variables().eddDate);
-    }
+    Result<EddResult> eddOnScreen() const;
+    Result<GestationAtBirth> gestationOnScreen() const;
 
 private:
     QuorvelForm& form_;
