@@ -27,7 +27,6 @@ windows_packages=(
     g++-mingw-w64-x86-64-posix # the MinGW-w64 cross compiler and windres
     wine64                     # runs the cross-built checks
     librsvg2-bin imagemagick   # draw the application icon and pack quorvel.ico
-    qt6-base-dev               # Qt's headers, to compile the Windows-only Qt code against
 )
 windows_qt_packages=(
     cmake ninja-build
