@@ -6,10 +6,10 @@
 
 namespace quorvel {
 
-// The program's pictures in its resources: those shown at start-up (the logo at 100 % and the
-// window icon) as raw pixels, the double-size logo as a PNG. PNGs read here go straight to the
-// PNG reader: a reader left to detect the format would first load and ask every image plug-in,
-// even with the format named.
+// The program's pictures in its resources: the logo at 100 %, shown at every start, as raw
+// pixels; the double-size logo and the window icon's drawings as PNGs. PNGs read here go straight
+// to the PNG reader: a reader left to detect the format would first load and ask every image
+// plug-in, even with the format named.
 
 /// The picture at the resource path, or a null image if it cannot be read.
 QImage readPng(const QString& path);
