@@ -73,7 +73,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
 say "Compiling (progress as ninja's [done/total]) ..."
 # One line in fifty, so that CI's log shows progress without thousands of lines.
 cmake --build "$work/build" --parallel "$(nproc)" 2>&1 | tee "$work/build.log" |
-    awk '/^\[[0-9]+\/[0-9]+\]/ { if (++n % 50 == 0) { print $1; fflush() } } /error|FAILED/ { print; fflush() }' >&2
+    awk '/^\[[0-9]+\/[0-9]+\]/ { if (++n % 50 == 0) { print $1; fflush() } } /^FAILED:|error:/ { print; fflush() }' >&2
 [ "${PIPESTATUS[0]}" -eq 0 ] || { tail -n 40 "$work/build.log" >&2; exit 1; }
 
 say "Installing ..."

@@ -42,7 +42,7 @@ windows_package_packages=(
     nsis            # makensis builds the installer
 )
 windows_program_check_packages=(
-    wine64 xvfb xauth xdotool imagemagick unzip
+    wine64 xvfb xauth xdotool imagemagick unzip fonts-liberation2 # Arial's metric twin
     tesseract-ocr   # reads the window's texts off the screen
 )
 

@@ -11,7 +11,8 @@ zip=$(realpath "$1")
 scripts/install-deps.sh windows-program-check >&2
 
 readonly wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
-readonly window_timeout=120 answer_timeout=30 ocr_scale=4
+readonly window_timeout=120 answer_timeout=30 ocr_scale=2 dpi=192 scale=2
+readonly screen_width=1600 screen_height=1000
 # The start-up arrangement with "LMP-based" chosen is 1 January 2000, whose EDD is 280 days on.
 readonly expected_edd="7 October 2000"
 # Captions from every corner of the window: seeing them all means the whole window is drawn.
@@ -41,7 +42,7 @@ check() { # check DESCRIPTION COMMAND...
     fi
 }
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 ${screen_width}x${screen_height}x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 pids+=($!)
 while [ ! -s "$scratch/display" ]; do sleep 0.1; done
 export DISPLAY=":$(head -n1 "$scratch/display")"
@@ -55,6 +56,13 @@ for root in 'HKLM\Software\Classes' 'HKCU\Software\Classes'; do
     done
 done
 
+# Windows has Arial, which the window is laid out in; Wine has none, so its metric twin, which
+# Debian's fonts-liberation2 brings, stands in for it as it would on a Windows desktop.
+"$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
+# At 200 % scaling, which the program declares it handles on each monitor: its texts are then
+# large enough to be read reliably off the screen.
+"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+
 echo "== Unpack the zip and start quorvel.exe =="
 mkdir "$scratch/unpacked"
 (cd "$scratch/unpacked" && unzip -q "$zip")
@@ -62,6 +70,7 @@ program=$(find "$scratch/unpacked" -name quorvel.exe | head -n 1)
 check "the zip holds quorvel.exe" test -n "$program"
 (cd "$(dirname "$program")" && exec "$wine" quorvel.exe >"$scratch/program.log" 2>&1) &
 pids+=($!)
+disown # ended with the prefix's wineserver, unannounced
 
 # window_id TITLE: the first mapped window with exactly this title, waiting for it.
 window_id() {
@@ -78,18 +87,35 @@ window_id() {
 }
 
 # shoot NAME WINDOW: a screenshot of WINDOW's area of the screen as NAME.png, and its words
-# with their places (in screen pixels) as NAME.words: left top width height text.
+# with their places (in screen pixels) as NAME.words: left top width height text. Tesseract
+# reads a whole window's many small framed texts badly, so it also reads nine overlapping
+# quarters of it, each on its own.
 shoot() {
-    local x y w h
+    local x y w h tx ty tw th
     eval "$(xdotool getwindowgeometry --shell "$2" | sed 's/^/local /')"
     x=$X y=$Y w=$WIDTH h=$HEIGHT
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/$1.png"
-    convert "$shots/$1.png" -filter Lanczos -resize "$((ocr_scale * 100))%" -colorspace Gray \
-        "$scratch/$1-ocr.png"
-    tesseract "$scratch/$1-ocr.png" - --psm 11 tsv 2>/dev/null |
-        awk -F'\t' -v s="$ocr_scale" -v x="$x" -v y="$y" \
-            'NR > 1 && $12 != "" && $11 > 30 { printf "%d %d %d %d %s\n", x + $7 / s, y + $8 / s, $9 / s, $10 / s, $12 }' \
-            >"$shots/$1.words"
+    : >"$shots/$1.words"
+    tw=$((w / 2)) th=$((h / 2))
+    for tile in "$w $h 0 0" \
+        "$tw $th 0 0" "$tw $th $((w / 4)) 0" "$tw $th $((w / 2)) 0" \
+        "$tw $th 0 $((h / 4))" "$tw $th $((w / 4)) $((h / 4))" "$tw $th $((w / 2)) $((h / 4))" \
+        "$tw $th 0 $((h / 2))" "$tw $th $((w / 4)) $((h / 2))" "$tw $th $((w / 2)) $((h / 2))"; do
+        read -r tw th tx ty <<<"$tile"
+        # Two readings: enlarged in grey, and black on white at its size, which frames and
+        # coloured text disturb less.
+        for reading in "-filter Lanczos -resize $((ocr_scale * 100))% -colorspace Gray" \
+            "-colorspace Gray -threshold 60%"; do
+            # shellcheck disable=SC2086 # the reading's options, word by word
+            convert "$shots/$1.png" -crop "${tw}x${th}+${tx}+${ty}" +repage $reading "$scratch/ocr.png"
+            tesseract "$scratch/ocr.png" - --psm 11 tsv 2>/dev/null |
+                awk -F'\t' -v s="$(identify -format %w "$scratch/ocr.png")" -v tw="$tw" \
+                    -v x="$((x + tx))" -v y="$((y + ty))" \
+                    'NR > 1 && $12 != "" { f = tw / s; printf "%d %d %d %d %s\n", x + $7 * f, y + $8 * f, $9 * f, $10 * f, $12 }' \
+                    >>"$shots/$1.words"
+        done
+        tw=$((w / 2)) th=$((h / 2))
+    done
 }
 
 # find_text NAME TEXT: the screen point at the middle of TEXT's words in screenshot NAME.
@@ -127,12 +153,13 @@ if [ -n "$window" ]; then
     shoot start "$window"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     check "the window lies wholly on the screen (${WIDTH}x${HEIGHT} at $X,$Y)" \
-        test "$X" -ge 0 -a "$Y" -ge 0 -a $((X + WIDTH)) -le 1280 -a $((Y + HEIGHT)) -le 800
+        test "$X" -ge 0 -a "$Y" -ge 0 -a $((X + WIDTH)) -le $screen_width -a $((Y + HEIGHT)) -le $screen_height
     for caption in "${captions[@]}"; do
         check "the window shows \"$caption\"" shows start "$caption"
     done
     # The logo: its picture's colours are on the screen at its place, not a blank.
-    colours=$(convert "$shots/start.png" -crop 188x167+440+8 +repage -format %k info:)
+    colours=$(convert "$shots/start.png" -crop $((188 * scale))x$((167 * scale))+$((440 * scale))+$((8 * scale)) \
+        +repage -format %k info:)
     check "the window shows the logo ($colours colours where it stands)" test "$colours" -gt 100
 
     echo "== Date from the last menstrual period =="
