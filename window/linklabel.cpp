@@ -1,9 +1,8 @@
 #include "window/linklabel.h"
 
+#include "window/accessiblefactory.h"
 #include "window/focusframe.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -38,24 +37,11 @@ public:
     }
 };
 
-QAccessibleInterface* accessibleLinkFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(LinkLabel::staticMetaObject.className()) &&
-        object->isWidgetType()) {
-        return new AccessibleLink(static_cast<QWidget*>(object));
-    }
-    return nullptr;
-}
-
 } // namespace
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessibleLinkFactory);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    presentAccessibly<LinkLabel, AccessibleLink>();
     setCursor(Qt::PointingHandCursor);
     makeRoomForFocusFrame(this);
 }

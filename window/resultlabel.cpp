@@ -1,9 +1,8 @@
 #include "window/resultlabel.h"
 
+#include "window/accessiblefactory.h"
 #include "window/focusframe.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -16,33 +15,12 @@ namespace {
 const char* const copyCaption = "&Copy";
 const char* const selectAllCaption = "Select &All";
 
-// Screen readers speak a notification when it comes into view, wherever the focus is.
-class AccessibleResult : public QAccessibleWidget {
-public:
-    explicit AccessibleResult(QWidget* widget)
-        : QAccessibleWidget(widget, QAccessible::Notification)
-    {
-    }
-};
-
-QAccessibleInterface* accessibleResultFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(ResultLabel::staticMetaObject.className()) &&
-        object->isWidgetType()) {
-        return new AccessibleResult(static_cast<QWidget*>(object));
-    }
-    return nullptr;
-}
-
 } // namespace
 
 ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessibleResultFactory);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    // Screen readers speak a result when it comes into view, wherever the focus is.
+    presentAccessibly<ResultLabel, AccessibleNotification>();
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Qt leaves selectable text out of the Tab round; the keyboard must reach it to copy it.
     setFocusPolicy(Qt::StrongFocus);
