@@ -25,7 +25,11 @@ SPEECH_MARK = "SPEECH OUTPUT: "
 NEVER_FOCUSED = "Cancel and restart"
 # More presses than the Tab round has stops.
 MAX_PRESSES = 25
-KEY_SETTLE_SECONDS = 0.3
+# After a key, Orca has finished with the new focus once it has said more than the key's name
+# and then nothing for this long; a busy machine only makes the wait longer, up to the limit.
+QUIET_SECONDS = 0.4
+SETTLE_LIMIT_SECONDS = 15
+POLL_SECONDS = 0.05
 # Between the keys of one step: quick enough for typed digits to make one search ("2004").
 KEY_DELAY_MS = 50
 
@@ -49,12 +53,28 @@ def press(keys):
     subprocess.run(["xdotool", "key", "--delay", str(KEY_DELAY_MS)] + keys.split(), check=True)
 
 
+def settle(keys, heard):
+    """Waits until Orca, after line heard, has said more than the keys' echo and fallen quiet:
+    a key pressed sooner would cut short what it says of the new focus."""
+    echo = keys.split("+")[-1].lower()
+    deadline = time.monotonic() + SETTLE_LIMIT_SECONDS
+    count, changed = len(spoken()), time.monotonic()
+    while time.monotonic() < deadline:
+        time.sleep(POLL_SECONDS)
+        lines = spoken()
+        if len(lines) != count:
+            count, changed = len(lines), time.monotonic()
+        elif (any(line != echo for line in lines[heard:])
+              and time.monotonic() - changed >= QUIET_SECONDS):
+            return
+
+
 def press_until(keys, text):
     """Presses keys until Orca says something with text in it."""
     for _ in range(MAX_PRESSES):
         heard = len(spoken())
         press(keys)
-        time.sleep(KEY_SETTLE_SECONDS)
+        settle(keys, heard)
         if any(text in line for line in spoken()[heard:]):
             return
     raise Failure(f"{keys} never brought Orca to say {text!r}")
