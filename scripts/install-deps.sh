@@ -26,6 +26,8 @@ windows_packages=(
     cmake make
     g++-mingw-w64-x86-64-posix # the MinGW-w64 cross compiler and windres
     wine64                     # runs the cross-built checks
+    openssl osslsigncode       # a throw-away certificate to sign with, and the signatures checked
+    msitools unzip             # the MSI installed, upgraded and removed
     librsvg2-bin imagemagick   # draw the application icon and pack quorvel.ico
 )
 windows_qt_packages=(
@@ -39,7 +41,9 @@ windows_package_packages=(
     qt6-base-dev    # Qt's host tools' CMake files, which the cross build of the program loads
     librsvg2-bin    # rsvg-convert draws the icon
     imagemagick     # writes the logo's raw pixels and packs the Windows icon file
-    nsis            # makensis builds the installer
+    wixl unzip      # the MSI, made from the zip's files
+    python3         # gathers the notices of the code bundled into Qt
+    osslsigncode    # signs the programs, libraries and the MSI when a certificate is given
 )
 windows_program_check_packages=(
     wine64 xvfb xauth xdotool imagemagick unzip fonts-liberation2 # Arial's metric twin

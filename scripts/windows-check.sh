@@ -48,7 +48,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 export DISPLAY= WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$prefix"
+    rm -rf "$prefix" "$prefix"-*
 }
 trap cleanup EXIT
 "$wine" wineboot --init >/dev/null 2>&1
@@ -61,13 +61,57 @@ for check in "${checks[@]}"; do
     tally "$output" "$status"
 done
 
-echo "== Cross-build the whole program, the zip and the installer =="
-packages=$(scripts/windows-package.sh)
+echo "== Cross-build the whole program, the zip and the MSI, signed with a throw-away certificate =="
+# A self-signed code-signing certificate made for this run: the signing step is exercised as a
+# maintainer with a real certificate runs it, and every signature is verified against it.
+openssl req -x509 -newkey rsa:3072 -sha256 -days 2 -nodes -subj "/CN=Quorvel check signing" \
+    -addext keyUsage=critical,digitalSignature -addext extendedKeyUsage=codeSigning \
+    -keyout "$prefix-key.pem" -out "$prefix-cert.pem" 2>/dev/null
+openssl rand -hex 16 >"$prefix-password"
+openssl pkcs12 -export -inkey "$prefix-key.pem" -in "$prefix-cert.pem" -out "$prefix-cert.p12" \
+    -passout file:"$prefix-password"
+packages=$(QUORVEL_SIGN_PKCS12=$prefix-cert.p12 QUORVEL_SIGN_PASSWORD_FILE=$prefix-password \
+    scripts/windows-package.sh)
 printf '%s\n' "$packages"
+zip=$(printf '%s\n' "$packages" | grep '\.zip$')
+msi=$(printf '%s\n' "$packages" | grep '\.msi$')
+
+echo "== Check the notices and the source named =="
+status=0
+output=$(tests/windows/package-check.sh "$zip" "$(scripts/build-qt-windows.sh)" 2>&1) || status=$?
+printf '%s\n' "$output"
+tally "$output" "$status"
+
+echo "== Verify the signatures =="
+verify() { # every program and library in the zip, and the MSI
+    local unpacked=$prefix-unpacked ok=0 bad=0 file
+    unzip -q -o "$zip" -d "$unpacked"
+    while IFS= read -r -d '' file; do
+        if osslsigncode verify -CAfile "$prefix-cert.pem" -in "$file" >/dev/null 2>&1; then
+            ok=$((ok + 1))
+        else
+            bad=$((bad + 1))
+            echo "FAIL: ${file#"$unpacked"/} is not signed by the check's certificate"
+        fi
+    done < <(find "$unpacked" "$msi" \( -name '*.exe' -o -name '*.dll' -o -name '*.msi' \) -print0)
+    rm -rf "$unpacked"
+    echo "$ok passed, $bad failed"
+    [ "$bad" -eq 0 ]
+}
+status=0
+output=$(verify) || status=$?
+printf '%s\n' "$output"
+tally "$output" "$status"
 
 echo "== Use the program from the unpacked zip under Wine =="
 status=0
-output=$(scripts/windows-program-check.sh "$(printf '%s\n' "$packages" | grep '\.zip$')" 2>&1) || status=$?
+output=$(scripts/windows-program-check.sh "$zip" 2>&1) || status=$?
+printf '%s\n' "$output"
+tally "$output" "$status"
+
+echo "== Install, upgrade and remove the MSI under Wine =="
+status=0
+output=$(tests/windows/msi-check.sh "$msi" "$zip" "${WINDOWS_APP_BUILD_DIR:-build-windows-app}/assets/quorvel.ico" 2>&1) || status=$?
 printf '%s\n' "$output"
 tally "$output" "$status"
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the whole Windows program on Debian, with Qt for Windows built from Debian's own
 # source when it is missing (scripts/build-qt-windows.sh), and packs it as a portable zip and an
-# NSIS installer. Prints the paths of the two packages on its last two lines.
+# MSI installer made from the zip's files. With a certificate named in QUORVEL_SIGN_PKCS12 (see
+# scripts/sign-windows.sh) every program and library is signed before packing, and the MSI
+# after. Prints the paths of the zip and the MSI on its last two lines.
 #   scripts/windows-package.sh       (WINDOWS_APP_BUILD_DIR: the build folder, build-windows-app)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +24,14 @@ cmake -S . -B "$build_dir" -G Ninja --no-warn-unused-cli \
     -DQUORVEL_WERROR="${QUORVEL_WERROR:-OFF}" >&2
 cmake --build "$build_dir" --parallel "$(nproc)" >&2
 
-echo "== Pack the zip and the installer ==" >&2
-(cd "$build_dir" && cpack -G "ZIP;NSIS" >&2)
-ls "$PWD/$build_dir"/Quorvel-*-windows-x86_64.zip "$PWD/$build_dir"/Quorvel-*-windows-x86_64.exe
+echo "== Pack the zip and the MSI ==" >&2
+(cd "$build_dir" && cpack -G ZIP >&2)
+zip=$(ls "$PWD/$build_dir"/Quorvel-*-windows-x86_64.zip)
+version=${zip##*/Quorvel-}
+version=${version%%-windows-x86_64.zip}
+msi=${zip%.zip}.msi
+packaging/windows/make-msi.sh "$zip" "$version" "$build_dir/assets/quorvel.ico" "$msi"
+if [ -n "${QUORVEL_SIGN_PKCS12:-}" ]; then
+    scripts/sign-windows.sh "$msi"
+fi
+printf '%s\n' "$zip" "$msi"
