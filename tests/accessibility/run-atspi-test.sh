@@ -9,7 +9,7 @@ set -euo pipefail
 
 # Limits only: every wait ends as soon as what it waits for has happened, and a busy machine
 # (a compile beside the test) makes each step many times slower than on an idle one.
-readonly check_seconds=240
+readonly check_seconds=360
 readonly display_wait_tenths=300
 readonly orca_wait_tenths=600
 readonly stop_wait_tenths=50
