@@ -13,8 +13,9 @@ import pyatspi
 from gi.repository import GLib
 
 APPLICATION_NAME = "Quorvel"
-FIND_APPLICATION_SECONDS = 30
-WAIT_SECONDS = 10
+# Limits only, generous for a busy machine: every wait ends once what it waits for happens.
+FIND_APPLICATION_SECONDS = 60
+WAIT_SECONDS = 30
 POLL_SECONDS = 0.05
 
 # (role, name) of every control a person acts on or reads a result from.
@@ -162,9 +163,10 @@ def typical_use(controls):
     pyatspi.Registry.registerEventListener(
         on_description, "object:property-change:accessible-description")
     try:
-        # Gives the program time to learn of the listener before anything is announced.
-        pump_until(lambda: True, "the event listener")
-        time.sleep(POLL_SECONDS * 10)
+        # The registry told the program of the listener before it answered the registration,
+        # and the program handles its messages in order: once it has answered a call made now,
+        # it sends what is announced from here on.
+        controls["EDD"].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
         run_action(controls["LMP-based dating"], ["Toggle", "Press", "Click"])
         pump_until(lambda: checked(controls["LMP-based dating"]), "LMP-based dating")

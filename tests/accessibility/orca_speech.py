@@ -25,10 +25,11 @@ SPEECH_MARK = "SPEECH OUTPUT: "
 NEVER_FOCUSED = "Cancel and restart"
 # More presses than the Tab round has stops.
 MAX_PRESSES = 25
-# After a key, Orca has finished with the new focus once it has said more than the key's name
-# and then nothing for this long; a busy machine only makes the wait longer, up to the limit.
+# Orca has finished with what it was given once it has said something new (after a key, more
+# than the key's name) and then nothing for this long; a busy machine only makes the wait
+# longer, up to the limit.
 QUIET_SECONDS = 0.4
-SETTLE_LIMIT_SECONDS = 15
+SETTLE_LIMIT_SECONDS = 30
 POLL_SECONDS = 0.05
 # Between the keys of one step: quick enough for typed digits to make one search ("2004").
 KEY_DELAY_MS = 50
@@ -53,10 +54,9 @@ def press(keys):
     subprocess.run(["xdotool", "key", "--delay", str(KEY_DELAY_MS)] + keys.split(), check=True)
 
 
-def settle(keys, heard):
-    """Waits until Orca, after line heard, has said more than the keys' echo and fallen quiet:
+def settle(heard, echo=None):
+    """Waits until Orca, after line heard, has said something besides echo and fallen quiet:
     a key pressed sooner would cut short what it says of the new focus."""
-    echo = keys.split("+")[-1].lower()
     deadline = time.monotonic() + SETTLE_LIMIT_SECONDS
     count, changed = len(spoken()), time.monotonic()
     while time.monotonic() < deadline:
@@ -74,7 +74,7 @@ def press_until(keys, text):
     for _ in range(MAX_PRESSES):
         heard = len(spoken())
         press(keys)
-        settle(keys, heard)
+        settle(heard, keys.split("+")[-1].lower())
         if any(text in line for line in spoken()[heard:]):
             return
     raise Failure(f"{keys} never brought Orca to say {text!r}")
@@ -144,7 +144,9 @@ def main():
 
         year = controls["Year of the LMP or scan date"]
         turn_wheel_over(year, 2)
-        time.sleep(0.5)  # the wheel's events reach the program
+        # The program takes its input in order and hands each key on to Orca: once Orca echoes
+        # a key pressed after the wheel (one the window ignores), the program has had the wheel.
+        step("Escape", "escape")
         if year.name != "2000":
             raise Failure(f"the wheel turned the year list without the focus to {year.name}")
 
@@ -154,9 +156,10 @@ def main():
         wait_spoken("7 October 2000")
         run_action(controls["Yes"], ["Toggle", "Press", "Click"])
         pump_until(lambda: controls["Day of birth"].name == "7", "the date of birth at the EDD")
+        heard = len(spoken())
         run_action(controls["Calculate gestation"], ["Press", "Click"])
         wait_spoken("40 weeks 0 days")
-        time.sleep(0.5)  # lets anything the last action set off reach the log
+        settle(heard)  # whatever else the last action set off reaches the log
 
         wrong = [line for line in spoken() if NEVER_FOCUSED in line]
         if wrong:

@@ -44,19 +44,24 @@ deb=${debs[0]}
 
 # --- Debian's policy checks: any error, warning or note (such as a hardening one) fails.
 # lintian advises against running as root, so root hands it to nobody, with a copy of the
-# package that nobody can read.
+# package in a folder of nobody's own, where lintian starts: the test's working folder may sit
+# where only root may go (a home of mode 0700, a mktemp -d folder).
 if command -v lintian >/dev/null; then
     lint=(lintian "--fail-on=error,warning,info" --display-info)
     package=$deb
+    lint_dir=$PWD
     if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
-        mkdir -m 755 "$scratch/lint"
-        chmod 755 "$scratch"
-        package=$scratch/lint/$(basename "$deb")
+        lint_dir=$(mktemp -d -p /tmp quorvel-lint.XXXXXX)
+        trap 'rm -rf "$scratch" "$lint_dir"' EXIT
+        # Also nobody's home and temporary folder, which root's may not be.
+        chown nobody "$lint_dir"
+        package=$lint_dir/$(basename "$deb")
         cp "$deb" "$package"
         chmod 644 "$package"
-        lint=(runuser -u nobody -- "${lint[@]}")
+        lint=(runuser -u nobody -- env HOME="$lint_dir" TMPDIR="$lint_dir" "${lint[@]}")
     fi
-    "${lint[@]}" "$package" || fail "lintian reports the errors, warnings or notes above"
+    (cd "$lint_dir" && "${lint[@]}" "$package") ||
+        fail "lintian reports the errors, warnings or notes above"
 else
     echo "SKIP: lintian is not installed, so Debian's policy checks of the package did not run"
 fi

@@ -26,7 +26,7 @@ constexpr int flashTicks = 4;
 constexpr int flashIntervalMs = 100;
 // The fourth tick, due 400 ms after the start, may come this late on a busy machine.
 constexpr int flashEndToleranceMs = 1000;
-constexpr int flashEndTimeoutMs = 5000;
+constexpr int flashEndTimeoutMs = 20000;
 
 QList<bool> eddButtonShownOverTicks(QuorvelForm& form, const FormProbe& p, int ticks)
 {
