@@ -1,8 +1,10 @@
 // quorvel_bench: start-up time and peak memory of Quorvel against a bare Qt window with one
 // label and against the same window in plain Qt, the time of each user action, and the flash
 // timing, on the offscreen platform, in one run. Prints a Markdown report; BENCHMARKS.md keeps the
-// last one.
-//   quorvel_bench [--runs N] [--repeats N] [--flashes N]
+// last one. With --against, the start-up runs take in another build of the program too, such as
+// one of an earlier commit, in the same rounds, and the report compares the two. --repeats 0 and
+// --flashes 0 leave out the user actions and the flashes.
+//   quorvel_bench [--runs N] [--repeats N] [--flashes N] [--against PROGRAM]
 
 #include "actionlatency.h"
 #include "childrun.h"
@@ -43,35 +45,47 @@ constexpr double startupTarget = 1.15;
 constexpr double memoryTarget = 1.10;
 constexpr double actionTargetUs = 1000;
 constexpr double p99 = 0.99;
+constexpr double kibPerMib = 1024;
 // The children are built beside this benchmark: the shipped program itself, the bare window
-// and the program's window rebuilt in plain Qt, each with the same first-frame probe preloaded.
-enum Child { quorvelChild, bareChild, floorChild, childCount };
-const std::array<const char*, childCount> programs = {QUORVEL_PROGRAM, QUORVEL_BARE_WINDOW,
-                                                      QUORVEL_FLOOR_WINDOW};
+// and the program's window rebuilt in plain Qt, each with the same first-frame probe preloaded;
+// and, if named, another build of the program.
+enum Child { quorvelChild, bareChild, floorChild, otherChild, childCount };
 const char* const firstFrameProbe = QUORVEL_FIRST_FRAME_PROBE;
 
 struct Options {
     int startupRuns = defaultStartupRuns;
     int actionRepeats = defaultActionRepeats;
     int flashRepeats = defaultFlashRepeats;
+    std::string otherProgram; // empty: no other build is measured
 };
+
+void usage()
+{
+    std::fprintf(stderr, "usage: quorvel_bench [--runs N] [--repeats N] [--flashes N] "
+                         "[--against PROGRAM]\n");
+    std::exit(2);
+}
 
 Options parse(int argc, char* argv[])
 {
     Options o;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string flag = argv[i];
-        const int value = std::max(1, std::atoi(argv[i + 1]));
-        if (flag == "--runs") {
-            o.startupRuns = value;
+        const int value = std::max(0, std::atoi(argv[i + 1]));
+        if (flag == "--against") {
+            o.otherProgram = argv[i + 1];
+        } else if (flag == "--runs") {
+            o.startupRuns = std::max(1, value);
         } else if (flag == "--repeats") {
             o.actionRepeats = value;
         } else if (flag == "--flashes") {
             o.flashRepeats = value;
         } else {
-            std::fprintf(stderr, "usage: quorvel_bench [--runs N] [--repeats N] [--flashes N]\n");
-            std::exit(2);
+            usage();
         }
+    }
+    if (argc % 2 == 0) {
+        usage();
     }
     return o;
 }
@@ -111,22 +125,38 @@ double pairedRatio(const std::vector<double>& measured, const std::vector<double
     return median(ratios);
 }
 
-StartupFigures measureStartup(int runs)
+// The median of the differences within a round.
+double pairedDifference(const std::vector<double>& measured, const std::vector<double>& other)
 {
+    std::vector<double> differences;
+    for (std::size_t i = 0; i < measured.size() && i < other.size(); ++i) {
+        differences.push_back(measured[i] - other[i]);
+    }
+    return median(differences);
+}
+
+StartupFigures measureStartup(int runs, const std::string& otherProgram)
+{
+    const std::array<std::string, childCount> programs = {QUORVEL_PROGRAM, QUORVEL_BARE_WINDOW,
+                                                          QUORVEL_FLOOR_WINDOW, otherProgram};
     StartupFigures f;
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> pauseMs(0, maxPauseMs);
     // In rounds of one run of each, so that any drift of the machine weighs on all alike; in a
     // random order and after a random pause, so that nothing periodic on the machine weighs on
     // one only.
-    std::array<int, childCount> order = {quorvelChild, bareChild, floorChild};
+    std::vector<int> order = {quorvelChild, bareChild, floorChild};
+    if (!otherProgram.empty()) {
+        order.push_back(otherChild);
+    }
     for (int run = 0; run < warmUpRuns + runs; ++run) {
         std::shuffle(order.begin(), order.end(), random);
         for (const int k : order) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs(random)));
             const auto child = runChild(programs[k], firstFrameProbe);
             if (!child) {
-                std::fprintf(stderr, "quorvel_bench: a start-up child failed\n");
+                std::fprintf(stderr, "quorvel_bench: a start-up child failed: %s\n",
+                             programs[k].c_str());
                 std::exit(EXIT_FAILURE);
             }
             if (run >= warmUpRuns) {
@@ -159,10 +189,30 @@ void reportStartup(const StartupFigures& f, int runs)
             std::printf(" | |\n");
         }
     };
-    constexpr double kibPerMib = 1024;
     row("start-up to first frame, ms", f.ms, 1, startupTarget);
     row("CPU time, user + system, ms", f.cpuMs, 1, 0);
     row("peak resident memory, MiB", f.kib, kibPerMib, memoryTarget);
+    std::printf("\n");
+}
+
+// This build against the other one, round by round: a rise in start-up shows here before it
+// is lost among the spread of single runs.
+void reportAgainstOther(const StartupFigures& f, const std::string& otherProgram)
+{
+    std::printf("## Against another build (%s; same rounds)\n\n", otherProgram.c_str());
+    std::printf("| | this build | the other build | this / other | this - other |\n"
+                "|---|---|---|---|---|\n");
+    const auto row = [](const char* what, const std::vector<double>(&samples)[childCount],
+                        double scale, int decimals) {
+        std::printf("| %s | %.*f | %.*f | %.3f | %+.*f |\n", what, decimals,
+                    median(samples[quorvelChild]) / scale, decimals,
+                    median(samples[otherChild]) / scale,
+                    pairedRatio(samples[quorvelChild], samples[otherChild]), decimals,
+                    pairedDifference(samples[quorvelChild], samples[otherChild]) / scale);
+    };
+    row("start-up to first frame, ms", f.ms, 1, 1);
+    row("CPU time, user + system, ms", f.cpuMs, 1, 1);
+    row("peak resident memory, MiB", f.kib, kibPerMib, 2);
     std::printf("\n");
 }
 
@@ -219,16 +269,27 @@ int main(int argc, char* argv[])
                 qgetenv("QT_QPA_PLATFORM").constData());
     std::fflush(stdout);
 
-    reportStartup(measureStartup(options.startupRuns), options.startupRuns);
+    const StartupFigures startup = measureStartup(options.startupRuns, options.otherProgram);
+    reportStartup(startup, options.startupRuns);
+    if (!options.otherProgram.empty()) {
+        reportAgainstOther(startup, options.otherProgram);
+    }
     std::fflush(stdout);
 
+    if (options.actionRepeats == 0 && options.flashRepeats == 0) {
+        return 0;
+    }
     QApplication app(argc, argv);
     applyAppearance(app);
     QuorvelForm form;
     form.show();
     QCoreApplication::processEvents();
-    reportActions(measureActions(form, options.actionRepeats), options.actionRepeats);
-    std::fflush(stdout);
-    reportFlashes(measureFlashes(form, options.flashRepeats));
+    if (options.actionRepeats > 0) {
+        reportActions(measureActions(form, options.actionRepeats), options.actionRepeats);
+        std::fflush(stdout);
+    }
+    if (options.flashRepeats > 0) {
+        reportFlashes(measureFlashes(form, options.flashRepeats));
+    }
     return 0;
 }
