@@ -1,10 +1,10 @@
 // quorvel_bench: start-up time and peak memory of Quorvel against a bare Qt window with one
 // label and against the same window in plain Qt, the time of each user action, and the flash
 // timing, on the offscreen platform, in one run. Prints a Markdown report; BENCHMARKS.md keeps the
-// last one. With --against, the start-up runs take in another build of the program too, such as
-// one of an earlier commit, in the same rounds, and the report compares the two. --repeats 0 and
-// --flashes 0 leave out the user actions and the flashes.
-//   quorvel_bench [--runs N] [--repeats N] [--flashes N] [--against PROGRAM]
+// last one. Each --against names another build of the program, such as one of an earlier commit:
+// the start-up rounds take it in too, and the report compares this build with it. --repeats 0
+// and --flashes 0 leave out the user actions and the flashes.
+//   quorvel_bench [--runs N] [--repeats N] [--flashes N] [--against PROGRAM]...
 
 #include "actionlatency.h"
 #include "childrun.h"
@@ -17,10 +17,10 @@
 #include <QFile>
 #include <QSysInfo>
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <random>
 #include <string>
 #include <thread>
@@ -48,21 +48,21 @@ constexpr double p99 = 0.99;
 constexpr double kibPerMib = 1024;
 // The children are built beside this benchmark: the shipped program itself, the bare window
 // and the program's window rebuilt in plain Qt, each with the same first-frame probe preloaded;
-// and, if named, another build of the program.
-enum Child { quorvelChild, bareChild, floorChild, otherChild, childCount };
+// then any other builds of the program named.
+enum Child { quorvelChild, bareChild, floorChild, otherChildren };
 const char* const firstFrameProbe = QUORVEL_FIRST_FRAME_PROBE;
 
 struct Options {
     int startupRuns = defaultStartupRuns;
     int actionRepeats = defaultActionRepeats;
     int flashRepeats = defaultFlashRepeats;
-    std::string otherProgram; // empty: no other build is measured
+    std::vector<std::string> otherPrograms;
 };
 
 void usage()
 {
     std::fprintf(stderr, "usage: quorvel_bench [--runs N] [--repeats N] [--flashes N] "
-                         "[--against PROGRAM]\n");
+                         "[--against PROGRAM]...\n");
     std::exit(2);
 }
 
@@ -73,7 +73,7 @@ Options parse(int argc, char* argv[])
         const std::string flag = argv[i];
         const int value = std::max(0, std::atoi(argv[i + 1]));
         if (flag == "--against") {
-            o.otherProgram = argv[i + 1];
+            o.otherPrograms.emplace_back(argv[i + 1]);
         } else if (flag == "--runs") {
             o.startupRuns = std::max(1, value);
         } else if (flag == "--repeats") {
@@ -108,10 +108,11 @@ const char* verdict(bool met)
     return met ? "met" : "MISSED";
 }
 
+// Each child's samples, in the order of the rounds, indexed by Child.
 struct StartupFigures {
-    std::vector<double> ms[childCount];
-    std::vector<double> cpuMs[childCount];
-    std::vector<double> kib[childCount];
+    std::vector<std::vector<double>> ms;
+    std::vector<std::vector<double>> cpuMs;
+    std::vector<std::vector<double>> kib;
 };
 
 // The median of the ratios of each run's figure to the bare window's run in its round, so that
@@ -135,23 +136,25 @@ double pairedDifference(const std::vector<double>& measured, const std::vector<d
     return median(differences);
 }
 
-StartupFigures measureStartup(int runs, const std::string& otherProgram)
+StartupFigures measureStartup(int runs, const std::vector<std::string>& otherPrograms)
 {
-    const std::array<std::string, childCount> programs = {QUORVEL_PROGRAM, QUORVEL_BARE_WINDOW,
-                                                          QUORVEL_FLOOR_WINDOW, otherProgram};
+    std::vector<std::string> programs = {QUORVEL_PROGRAM, QUORVEL_BARE_WINDOW,
+                                         QUORVEL_FLOOR_WINDOW};
+    programs.insert(programs.end(), otherPrograms.begin(), otherPrograms.end());
     StartupFigures f;
+    f.ms.resize(programs.size());
+    f.cpuMs.resize(programs.size());
+    f.kib.resize(programs.size());
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> pauseMs(0, maxPauseMs);
     // In rounds of one run of each, so that any drift of the machine weighs on all alike; in a
     // random order and after a random pause, so that nothing periodic on the machine weighs on
     // one only.
-    std::vector<int> order = {quorvelChild, bareChild, floorChild};
-    if (!otherProgram.empty()) {
-        order.push_back(otherChild);
-    }
+    std::vector<std::size_t> order(programs.size());
+    std::iota(order.begin(), order.end(), 0);
     for (int run = 0; run < warmUpRuns + runs; ++run) {
         std::shuffle(order.begin(), order.end(), random);
-        for (const int k : order) {
+        for (const std::size_t k : order) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs(random)));
             const auto child = runChild(programs[k], firstFrameProbe);
             if (!child) {
@@ -176,7 +179,7 @@ void reportStartup(const StartupFigures& f, int runs)
                 runs);
     std::printf("| | Quorvel | the same window in plain Qt | bare window | Quorvel / bare | "
                 "plain Qt / bare | target | |\n|---|---|---|---|---|---|---|---|\n");
-    const auto row = [](const char* what, const std::vector<double>(&samples)[childCount],
+    const auto row = [](const char* what, const std::vector<std::vector<double>>& samples,
                         double scale, double target) {
         const double ratio = pairedRatio(samples[quorvelChild], samples[bareChild]);
         std::printf("| %s | %.1f | %.1f | %.1f | %.3f | %.3f |", what,
@@ -195,24 +198,23 @@ void reportStartup(const StartupFigures& f, int runs)
     std::printf("\n");
 }
 
-// This build against the other one, round by round: a rise in start-up shows here before it
-// is lost among the spread of single runs.
-void reportAgainstOther(const StartupFigures& f, const std::string& otherProgram)
+// This build against each other one, round by round: a rise in start-up of a few per cent shows
+// here, where it is lost among the spread of single runs and of runs on different days.
+void reportAgainstOthers(const StartupFigures& f, const std::vector<std::string>& otherPrograms)
 {
-    std::printf("## Against another build (%s; same rounds)\n\n", otherProgram.c_str());
-    std::printf("| | this build | the other build | this / other | this - other |\n"
-                "|---|---|---|---|---|\n");
-    const auto row = [](const char* what, const std::vector<double>(&samples)[childCount],
-                        double scale, int decimals) {
-        std::printf("| %s | %.*f | %.*f | %.3f | %+.*f |\n", what, decimals,
-                    median(samples[quorvelChild]) / scale, decimals,
-                    median(samples[otherChild]) / scale,
-                    pairedRatio(samples[quorvelChild], samples[otherChild]), decimals,
-                    pairedDifference(samples[quorvelChild], samples[otherChild]) / scale);
-    };
-    row("start-up to first frame, ms", f.ms, 1, 1);
-    row("CPU time, user + system, ms", f.cpuMs, 1, 1);
-    row("peak resident memory, MiB", f.kib, kibPerMib, 2);
+    std::printf("## Against other builds (same rounds; medians, and medians of the ratios and "
+                "differences within a round)\n\n");
+    std::printf("| build | start-up to first frame, ms | this / it | CPU time, ms | this / it | "
+                "peak resident memory, MiB | this - it, MiB |\n|---|---|---|---|---|---|---|\n");
+    std::printf("| this build | %.1f | | %.1f | | %.2f | |\n", median(f.ms[quorvelChild]),
+                median(f.cpuMs[quorvelChild]), median(f.kib[quorvelChild]) / kibPerMib);
+    for (std::size_t i = 0; i < otherPrograms.size(); ++i) {
+        const std::size_t k = otherChildren + i;
+        std::printf("| %s | %.1f | %.3f | %.1f | %.3f | %.2f | %+.2f |\n", otherPrograms[i].c_str(),
+                    median(f.ms[k]), pairedRatio(f.ms[quorvelChild], f.ms[k]), median(f.cpuMs[k]),
+                    pairedRatio(f.cpuMs[quorvelChild], f.cpuMs[k]), median(f.kib[k]) / kibPerMib,
+                    pairedDifference(f.kib[quorvelChild], f.kib[k]) / kibPerMib);
+    }
     std::printf("\n");
 }
 
@@ -269,10 +271,10 @@ int main(int argc, char* argv[])
                 qgetenv("QT_QPA_PLATFORM").constData());
     std::fflush(stdout);
 
-    const StartupFigures startup = measureStartup(options.startupRuns, options.otherProgram);
+    const StartupFigures startup = measureStartup(options.startupRuns, options.otherPrograms);
     reportStartup(startup, options.startupRuns);
-    if (!options.otherProgram.empty()) {
-        reportAgainstOther(startup, options.otherProgram);
+    if (!options.otherPrograms.empty()) {
+        reportAgainstOthers(startup, options.otherPrograms);
     }
     std::fflush(stdout);
 
