@@ -21,9 +21,9 @@ readonly ocr_scale=2 dpi=192 scale=2
 readonly screen_width=1600 screen_height=1000
 # The start-up arrangement with "LMP-based" chosen is 1 January 2000, whose EDD is 280 days on.
 readonly expected_edd="7 October 2000"
-# The EDD result's own area in the window, in pixels at 100 % (left top width height), a little
-# wider than the result field in the EDD frame.
-readonly edd_area=(52 320 138 25)
+# The EDD result's own area in the window, in pixels at 100 % (left top width height): the
+# inside of the result field in the EDD frame, without its border.
+readonly edd_area=(58 326 125 13)
 readonly site=https://www.quorvel.org/
 # A browser registered as browsers are, with a switch before the address.
 readonly browser_dir='C:\Program Files\My Browser'
@@ -185,7 +185,7 @@ click_text() { # click_text NAME TEXT
 read_area() {
     convert "$shots/$1.png" -crop "$(($4 * scale))x$(($5 * scale))+$(($2 * scale))+$(($3 * scale))" \
         +repage -filter Lanczos -resize $((ocr_scale * 100))% -colorspace Gray "$scratch/area.png"
-    tesseract "$scratch/area.png" - --psm 7 2>/dev/null | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+    tesseract "$scratch/area.png" - --psm 7 2>/dev/null | tr '\n\f' '  ' | tr -s ' ' | sed 's/^ //; s/ $//'
 }
 
 shows_all() { # shows_all NAME WINDOW CAPTION...: a new screenshot shows every CAPTION
