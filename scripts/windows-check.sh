@@ -16,7 +16,7 @@ build_dir=${WINDOWS_BUILD_DIR:-build-windows}
 wine=/usr/lib/wine/wine64
 check_time_limit=120s # each check runs in seconds; a hung one must not stall CI
 # The program check reads the window off the screen many times: minutes, not more.
-program_check_time_limit=900s
+program_check_time_limit=1200s
 checks=(tests/core/core_plaincheck tests/windows/win32shell_check tests/windows/resource_check)
 
 passed=0
