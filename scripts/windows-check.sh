@@ -3,8 +3,8 @@
 # that need no Qt, and runs the checks under Wine in a throw-away prefix; then cross-builds the
 # whole program with its zip and installer (scripts/windows-package.sh, which builds Qt for
 # Windows first when it is not cached) and uses the program from the unpacked zip under Wine
-# (scripts/windows-program-check.sh). Ends with the line "N passed, N failed" and a non-zero
-# status when anything failed.
+# (scripts/windows-program-check.sh, within a time limit). Ends with the line
+# "N passed, N failed" and a non-zero status when anything failed.
 #   WINDOWS_BUILD_DIR   the cross build's folder (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +15,8 @@ scripts/install-deps.sh windows
 build_dir=${WINDOWS_BUILD_DIR:-build-windows}
 wine=/usr/lib/wine/wine64
 check_time_limit=120s # each check runs in seconds; a hung one must not stall CI
+# The program check reads the window off the screen many times: minutes, not more.
+program_check_time_limit=1200s
 checks=(tests/core/core_plaincheck tests/windows/win32shell_check tests/windows/resource_check)
 
 passed=0
@@ -105,7 +107,8 @@ tally "$output" "$status"
 
 echo "== Use the program from the unpacked zip under Wine =="
 status=0
-output=$(scripts/windows-program-check.sh "$zip" 2>&1) || status=$?
+output=$(timeout -k 30s "$program_check_time_limit" scripts/windows-program-check.sh \
+    "$zip" "$build_dir/tests/windows/urllogger.exe" 2>&1) || status=$?
 printf '%s\n' "$output"
 tally "$output" "$status"
 

@@ -2,19 +2,32 @@
 # Uses the Windows program as a Windows user would, under Wine: unpacks the portable zip into a
 # fresh folder, starts quorvel.exe in a fresh Wine prefix on a private Xvfb display, reads the
 # window off the screen (tesseract), dates a pregnancy from the last menstrual period by
-# clicking, and clicks the link with no browser registered. Ends with "N passed, N failed".
-#   scripts/windows-program-check.sh ZIP    (SHOTS_DIR: where to keep the screenshots)
+# clicking, and clicks the link with no browser registered, then with a logging program
+# registered as the browser for https addresses, then for .htm files alone. Every wait polls for
+# what it waits for, within a limit. Ends with "N passed, N failed".
+#   scripts/windows-program-check.sh ZIP LOGGER   (SHOTS_DIR: where to keep the screenshots)
+# LOGGER is tests/windows/urllogger.exe of the Qt-free cross build: it writes the arguments it
+# is started with to the file QUORVEL_URL_LOG names.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 zip=$(realpath "$1")
+logger=$(realpath "$2")
 
 scripts/install-deps.sh windows-program-check >&2
 
 readonly wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
-readonly window_timeout=120 answer_timeout=30 ocr_scale=2 dpi=192 scale=2
+readonly xvfb_timeout=30 window_timeout=120 answer_timeout=60 poll_interval=0.5
+readonly ocr_scale=2 dpi=192 scale=2
 readonly screen_width=1600 screen_height=1000
 # The start-up arrangement with "LMP-based" chosen is 1 January 2000, whose EDD is 280 days on.
 readonly expected_edd="7 October 2000"
+# The EDD result's own area in the window, in pixels at 100 % (left top width height): the
+# inside of the result field in the EDD frame, without its border.
+readonly edd_area=(58 326 125 13)
+readonly site=https://www.quorvel.org/
+# A browser registered as browsers are, with a switch before the address.
+readonly browser_dir='C:\Program Files\My Browser'
+readonly browser_command="\"$browser_dir\\browser.exe\" --new-window \"%1\""
 # Captions from every corner of the window: seeing them all means the whole window is drawn.
 readonly captions=("Mode" "Scan data" "Measurement" "Calculate EDD" "Cancel and RESTART"
     "www.quorvel.org")
@@ -29,6 +42,8 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+# Ended from outside (the time limit of scripts/windows-check.sh), it still cleans up.
+trap 'exit 143' TERM INT
 
 passed=0
 failed=0
@@ -42,11 +57,27 @@ check() { # check DESCRIPTION COMMAND...
     fi
 }
 
+# wait_for LIMIT COMMAND...: runs COMMAND until it succeeds, for at most LIMIT seconds.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    until "${@:2}"; do
+        [ $SECONDS -lt "$deadline" ] || return 1
+        sleep "$poll_interval"
+    done
+}
+
 Xvfb -displayfd 3 -screen 0 ${screen_width}x${screen_height}x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 pids+=($!)
-while [ ! -s "$scratch/display" ]; do sleep 0.1; done
+if ! wait_for "$xvfb_timeout" test -s "$scratch/display"; then
+    echo "FAIL: Xvfb gives no display within $xvfb_timeout s"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
 export DISPLAY=":$(head -n1 "$scratch/display")"
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Where the logging browser writes its arguments, as Windows and as Debian name it.
+export QUORVEL_URL_LOG='C:\url.log'
+url_log=$WINEPREFIX/drive_c/url.log
 
 echo "== A fresh Wine prefix, with no program registered for web pages or web addresses =="
 "$wine" wineboot --init >/dev/null 2>&1
@@ -62,6 +93,9 @@ done
 # At 200 % scaling, which the program declares it handles on each monitor: its texts are then
 # large enough to be read reliably off the screen.
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+# The logging program, installed as a browser would be; registered only where a check says.
+mkdir -p "$WINEPREFIX/drive_c/Program Files/My Browser"
+cp "$logger" "$WINEPREFIX/drive_c/Program Files/My Browser/browser.exe"
 
 echo "== Unpack the zip and start quorvel.exe =="
 mkdir "$scratch/unpacked"
@@ -146,11 +180,52 @@ click_text() { # click_text NAME TEXT
     xdotool mousemove --sync $point click 1
 }
 
+# read_area NAME LEFT TOP WIDTH HEIGHT: the text tesseract reads, on one line, in the area of
+# screenshot NAME given in window pixels at 100 %.
+read_area() {
+    convert "$shots/$1.png" -crop "$(($4 * scale))x$(($5 * scale))+$(($2 * scale))+$(($3 * scale))" \
+        +repage -filter Lanczos -resize $((ocr_scale * 100))% -colorspace Gray "$scratch/area.png"
+    tesseract "$scratch/area.png" - --psm 7 2>/dev/null | tr '\n\f' '  ' | tr -s ' ' | sed 's/^ //; s/ $//'
+}
+
+shows_all() { # shows_all NAME WINDOW CAPTION...: a new screenshot shows every CAPTION
+    local caption
+    shoot "$1" "$2"
+    for caption in "${@:3}"; do shows "$1" "$caption" || return 1; done
+}
+
+edd_reads() { # edd_reads NAME WINDOW TEXT: a new screenshot's EDD area reads TEXT
+    shoot "$1" "$2"
+    [ "$(read_area "$1" "${edd_area[@]}")" = "$3" ]
+}
+
+gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+no_message() { gone "Browser Not Found" && gone "URL Failed"; }
+
+logged() { # logged TEXT: the logging browser has written its arguments, and they are TEXT
+    [ -s "$url_log" ] && [ "$(iconv -f UTF-16LE -t UTF-8 "$url_log")" = "$1" ]
+}
+
+# register KEY VALUE: a class registration of the whole machine, which is what Wine's
+# HKEY_CLASSES_ROOT shows.
+register() { "$wine" reg add "HKLM\\Software\\Classes\\$1" /ve /d "$2" /f >/dev/null 2>&1; }
+unregister() { "$wine" reg delete "HKLM\\Software\\Classes\\$1" /f >/dev/null 2>&1 || true; }
+
+# link_starts_browser SET-UP: clicks the link and waits for the logging browser.
+link_starts_browser() {
+    rm -f "$url_log"
+    check "the link is clicked ($1)" click_text edd "www.quorvel.org"
+    check "$1: the browser gets the address after its switch, as registered" \
+        wait_for "$answer_timeout" logged "--new-window
+$site"
+    check "$1: no message" no_message
+}
+
 window=$(window_id Quorvel "$window_timeout") || window=
 check "the window opens, titled Quorvel" test -n "$window"
 if [ -n "$window" ]; then
-    sleep 2
-    shoot start "$window"
+    check "the window shows every corner's captions" \
+        wait_for "$window_timeout" shows_all start "$window" "${captions[@]}"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     check "the window lies wholly on the screen (${WIDTH}x${HEIGHT} at $X,$Y)" \
         test "$X" -ge 0 -a "$Y" -ge 0 -a $((X + WIDTH)) -le $screen_width -a $((Y + HEIGHT)) -le $screen_height
@@ -164,12 +239,13 @@ if [ -n "$window" ]; then
 
     echo "== Date from the last menstrual period =="
     check "\"LMP-based\" is clicked" click_text start "LMP-based"
-    sleep 1
-    shoot lmp "$window"
+    check "the LMP date is asked for" wait_for "$answer_timeout" shows_all lmp "$window" "Date of LMP"
+    before=$(read_area lmp "${edd_area[@]}")
+    check "no EDD is shown before Calculate EDD (the EDD area reads \"$before\")" \
+        test "$before" != "$expected_edd"
     check "\"Calculate EDD\" is clicked" click_text lmp "Calculate EDD"
-    sleep 2
-    shoot edd "$window"
-    check "the EDD on screen reads $expected_edd" shows edd "$expected_edd"
+    check "the EDD area then reads $expected_edd" \
+        wait_for "$answer_timeout" edd_reads edd "$window" "$expected_edd"
 
     echo "== The link, with no browser registered =="
     check "the link is clicked" click_text edd "www.quorvel.org"
@@ -180,7 +256,19 @@ if [ -n "$window" ]; then
         check "it says \"Could not find associated Browser\"" \
             shows message "Could not find associated Browser"
         xdotool windowfocus --sync "$message" key Return
+        check "the message closes" wait_for "$answer_timeout" gone "Browser Not Found"
     fi
+    check "no browser was started" test ! -e "$url_log"
+
+    echo "== The link, with a browser registered for https addresses =="
+    register 'https\shell\open\command' "$browser_command"
+    link_starts_browser "https"
+    unregister https
+
+    echo "== The link, with a browser registered for .htm files alone =="
+    register .htm quorvel.test.htm
+    register 'quorvel.test.htm\shell\open\command' "$browser_command"
+    link_starts_browser ".htm alone"
     xdotool windowclose "$window" 2>/dev/null || true
 fi
 

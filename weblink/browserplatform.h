@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace quorvel {
 
@@ -10,20 +11,18 @@ public:
     /// How an attempt to open a web address ended. Incomplete: the part of the program that
     /// asks the desktop is missing, so nothing could be asked.
     enum class Outcome { Started, NoBrowser, StartFailed, Incomplete };
+    using Done = std::function<void(Outcome)>;
 
     // Inline, so that a platform built as a loadable module needs nothing from the program.
     virtual ~BrowserPlatform() = default;
 
-    /// Starts the desktop's handler of web addresses (https, then http) on url, not waited for;
-    /// NoBrowser when the desktop names none that takes web addresses.
-    virtual Outcome openWithWebHandler(const QString& url) = 0;
+    /// Starts the desktop's web browser on url, not waited for: the handler of web addresses,
+    /// or without one the program that opens HTML, if it takes web addresses. done is called
+    /// once with the outcome, at once or later from the event loop; one launch at a time.
+    virtual void open(const QString& url, Done done) = 0;
 
-    /// Finds the program the desktop would use to open the HTML file at filePath and, if it is a
-    /// web browser (can take a web address), starts it on url, not waited for.
-    virtual Outcome openWithFileHandler(const QString& filePath, const QString& url) = 0;
-
-    /// The same, asking by the HTML content type; used when no probe file could be written.
-    virtual Outcome openWithHtmlHandler(const QString& url) = 0;
+    /// Gives up a launch still pending: done is not called for it.
+    virtual void cancel() {}
 };
 
 } // namespace quorvel

@@ -14,7 +14,7 @@ ModuleBrowserPlatform::ModuleBrowserPlatform(QString modulePath)
 // lives there.
 ModuleBrowserPlatform::~ModuleBrowserPlatform() = default;
 
-BrowserPlatform* ModuleBrowserPlatform::loaded()
+void ModuleBrowserPlatform::open(const QString& url, Done done)
 {
     if (!platform_) {
         QLibrary module(modulePath_);
@@ -22,26 +22,16 @@ BrowserPlatform* ModuleBrowserPlatform::loaded()
                 module.resolve(browserPlatformFactoryName)))
             platform_.reset(factory());
     }
-    return platform_.get();
+    if (platform_)
+        platform_->open(url, std::move(done));
+    else
+        done(Outcome::Incomplete);
 }
 
-BrowserPlatform::Outcome ModuleBrowserPlatform::openWithWebHandler(const QString& url)
+void ModuleBrowserPlatform::cancel()
 {
-    BrowserPlatform* platform = loaded();
-    return platform ? platform->openWithWebHandler(url) : Outcome::Incomplete;
-}
-
-BrowserPlatform::Outcome ModuleBrowserPlatform::openWithFileHandler(const QString& filePath,
-                                                                    const QString& url)
-{
-    BrowserPlatform* platform = loaded();
-    return platform ? platform->openWithFileHandler(filePath, url) : Outcome::Incomplete;
-}
-
-BrowserPlatform::Outcome ModuleBrowserPlatform::openWithHtmlHandler(const QString& url)
-{
-    BrowserPlatform* platform = loaded();
-    return platform ? platform->openWithHtmlHandler(url) : Outcome::Incomplete;
+    if (platform_)
+        platform_->cancel();
 }
 
 } // namespace quorvel

@@ -20,13 +20,10 @@ public:
     explicit ModuleBrowserPlatform(QString modulePath);
     ~ModuleBrowserPlatform() override;
 
-    Outcome openWithWebHandler(const QString& url) override;
-    Outcome openWithFileHandler(const QString& filePath, const QString& url) override;
-    Outcome openWithHtmlHandler(const QString& url) override;
+    void open(const QString& url, Done done) override;
+    void cancel() override;
 
 private:
-    BrowserPlatform* loaded();
-
     QString modulePath_;
     std::unique_ptr<BrowserPlatform> platform_;
 };

@@ -2,50 +2,27 @@
 
 #include "weblink/win32/win32shell.h"
 
-#include <QDir>
 #include <QWidget>
 
 namespace quorvel {
 
-namespace {
+ShellPlatform::ShellPlatform(QWidget* owner) : owner_(owner) {}
 
-BrowserPlatform::Outcome outcome(win32::LaunchOutcome launched)
+void ShellPlatform::open(const QString& url, Done done)
 {
-    switch (launched) {
+    const HWND window =
+        owner_ != nullptr ? reinterpret_cast<HWND>(owner_->window()->winId()) : nullptr;
+    switch (win32::openInBrowser(url.toStdWString(), window)) {
     case win32::LaunchOutcome::Started:
-        return BrowserPlatform::Outcome::Started;
+        done(Outcome::Started);
+        return;
     case win32::LaunchOutcome::NoBrowser:
-        return BrowserPlatform::Outcome::NoBrowser;
+        done(Outcome::NoBrowser);
+        return;
     case win32::LaunchOutcome::StartFailed:
         break;
     }
-    return BrowserPlatform::Outcome::StartFailed;
-}
-
-HWND windowHandle(QWidget* owner)
-{
-    return owner != nullptr ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
-}
-
-} // namespace
-
-ShellPlatform::ShellPlatform(QWidget* owner) : owner_(owner) {}
-
-BrowserPlatform::Outcome ShellPlatform::openWithWebHandler(const QString& url)
-{
-    return outcome(win32::openWithWebHandler(url.toStdWString(), windowHandle(owner_)));
-}
-
-BrowserPlatform::Outcome ShellPlatform::openWithFileHandler(const QString& filePath,
-                                                            const QString& url)
-{
-    return outcome(win32::openWithFileHandler(QDir::toNativeSeparators(filePath).toStdWString(),
-                                              url.toStdWString(), windowHandle(owner_)));
-}
-
-BrowserPlatform::Outcome ShellPlatform::openWithHtmlHandler(const QString& url)
-{
-    return outcome(win32::openWithHtmlHandler(url.toStdWString(), windowHandle(owner_)));
+    done(Outcome::StartFailed);
 }
 
 } // namespace quorvel

@@ -6,15 +6,14 @@ class QWidget;
 
 namespace quorvel {
 
-/// The Windows shell's associations, through the toolkit-free layer in win32shell.h.
+/// The Windows shell's associations, through the toolkit-free layer in win32shell.h. The shell
+/// answers at once, so every launch ends within open().
 class ShellPlatform : public BrowserPlatform {
 public:
     /// Started programs are opened on behalf of owner's window; owner may be null.
     explicit ShellPlatform(QWidget* owner);
 
-    Outcome openWithWebHandler(const QString& url) override;
-    Outcome openWithFileHandler(const QString& filePath, const QString& url) override;
-    Outcome openWithHtmlHandler(const QString& url) override;
+    void open(const QString& url, Done done) override;
 
 private:
     QWidget* owner_;

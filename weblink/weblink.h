@@ -1,7 +1,5 @@
 #pragma once
 
-#include "weblink/htmlprobefile.h"
-
 #include <QString>
 #include <functional>
 
@@ -15,20 +13,24 @@ public:
     /// Shows a warning under title and returns once the user has closed it.
     using Warn = std::function<void(const QString& title, const QString& text)>;
 
-    /// A probe file, when one is needed, is written in tempDirectory.
-    WebLink(BrowserPlatform& platform, Warn warn,
-            QString tempDirectory = HtmlProbeFile::temporaryFolder());
+    WebLink(BrowserPlatform& platform, Warn warn);
+    /// Cancels a launch still pending, so that nothing is reported about it.
+    ~WebLink();
 
-    /// Starts the desktop's web browser on url, not waited for: the handler of web addresses,
-    /// or when none is set, the browser that opens HTML files. When there is no such browser,
-    /// or it cannot be started, warns and returns; a probe file is removed last, after any
-    /// warning has been closed. Never ends the program.
-    void open(const QString& url) const;
+    // The platform answers to this very object.
+    WebLink(const WebLink&) = delete;
+    WebLink& operator=(const WebLink&) = delete;
+
+    /// Starts the desktop's web browser on url without waiting for it, and warns when there is
+    /// no browser or it could not be started. While a launch is pending it starts nothing.
+    void open(const QString& url);
+
+    bool isPending() const { return pending_; }
 
 private:
     BrowserPlatform& platform_;
     Warn warn_;
-    QString tempDirectory_;
+    bool pending_ = false;
 };
 
 } // namespace quorvel

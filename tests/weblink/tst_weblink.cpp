@@ -5,90 +5,45 @@
 #include "weblink/weblink.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 using namespace quorvel;
 
 namespace {
 
 using Outcome = BrowserPlatform::Outcome;
+enum class Answer { AtOnce, Later, AfterClosing };
 
 const QString address = QStringLiteral("https://www.example.org/site");
-const QByteArray probeLine = QByteArrayLiteral("\"<HTML> <\\HTML>\"\r\n");
-const QByteArray othersContent = QByteArrayLiteral("someone else's");
 
-// Entries someone else could have planted at predictable names in the temporary directory.
-const QStringList plantedFiles{"temphtm.HTM", "quorvel.htm"};
-const QStringList plantedLinks{"temphtm.htm", "quorvel-XXXXXX.htm"};
-constexpr char danglingLink[] = "quorvel-000000.htm";
-
-QStringList entries(const QString& directory)
-{
-    return QDir(directory).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
-                                     QDir::Name);
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Plays both the platform and the user, recording what the link asked of each and what the
-// temporary directory held at the time.
-class FakeDesktop : public BrowserPlatform {
+// Records what the link asked; answers at once or when the test says.
+class FakePlatform : public BrowserPlatform {
 public:
-    explicit FakeDesktop(QString directory) : directory_(std::move(directory)) {}
-
-    Outcome webOutcome = Outcome::NoBrowser;
+    Answer answer = Answer::AtOnce;
     Outcome outcome = Outcome::Started;
-    QStringList filesLookedUp;
-    QByteArray fileContent;
-    int htmlLookups = 0;
-    QStringList urls;            // the address of each attempt to open
-    QList<QStringList> warnings; // title, then text
-    QStringList entriesWhileWarning;
+    int opened = 0;
+    int cancels = 0;
+    Done done;
 
-    Outcome openWithWebHandler(const QString& url) override
+    void open(const QString& url, Done answered) override
     {
-        urls << url;
-        return webOutcome;
+        opened += url == address ? 1 : 0;
+        done = std::move(answered);
+        if (answer == Answer::AtOnce)
+            reply();
     }
-    Outcome openWithFileHandler(const QString& filePath, const QString& url) override
+    void cancel() override
     {
-        filesLookedUp << filePath;
-        fileContent = QFileInfo(filePath).isSymLink() ? QByteArray() : readFile(filePath);
-        urls << url;
-        return outcome;
+        ++cancels;
+        done = nullptr;
     }
-    Outcome openWithHtmlHandler(const QString& url) override
+    void reply()
     {
-        ++htmlLookups;
-        urls << url;
-        return outcome;
+        if (const Done pending = std::exchange(done, nullptr))
+            pending(outcome);
     }
-    void warn(const QString& title, const QString& text)
-    {
-        warnings << QStringList{title, text};
-        entriesWhileWarning = entries(directory_);
-    }
-
-private:
-    QString directory_;
 };
-
-// Unnamed: what QDir::tempPath() gives when TMPDIR names a folder that does not exist.
-// Relative: "tmp", which exists in the working folder.
-enum class TempDirectory { Usable, Missing, NotADirectory, Unnamed, Relative };
 
 } // namespace
 
@@ -105,124 +60,59 @@ private slots:
 
 void WebLinkTest::open_data()
 {
-    QTest::addColumn<TempDirectory>("tempDirectory");
-    QTest::addColumn<Outcome>("webOutcome"); // of the web-address handler, asked first
+    QTest::addColumn<Answer>("answer");
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<QStringList>("warning");
 
-    const QStringList none;
     const QStringList notFound{"Browser Not Found", "Could not find associated Browser"};
     const QStringList notOpened{"URL Failed", "Web Page not Opened"};
-    QTest::newRow("browser started")
-        << TempDirectory::Usable << Outcome::NoBrowser << Outcome::Started << none;
-    QTest::newRow("no browser for the file")
-        << TempDirectory::Usable << Outcome::NoBrowser << Outcome::NoBrowser << notFound;
-    QTest::newRow("browser fails to start")
-        << TempDirectory::Usable << Outcome::NoBrowser << Outcome::StartFailed << notOpened;
-    QTest::newRow("missing temp dir, browser by type")
-        << TempDirectory::Missing << Outcome::NoBrowser << Outcome::Started << none;
-    QTest::newRow("temp dir is a file, browser by type")
-        << TempDirectory::NotADirectory << Outcome::NoBrowser << Outcome::Started << none;
-    QTest::newRow("unnamed temp dir, nothing in the working dir")
-        << TempDirectory::Unnamed << Outcome::NoBrowser << Outcome::Started << none;
-    QTest::newRow("missing temp dir, no browser by type")
-        << TempDirectory::Missing << Outcome::NoBrowser << Outcome::NoBrowser << notFound;
-    QTest::newRow("missing temp dir, browser fails to start")
-        << TempDirectory::Missing << Outcome::NoBrowser << Outcome::StartFailed << notOpened;
-    QTest::newRow("relative temp dir, nothing in the working dir")
-        << TempDirectory::Relative << Outcome::NoBrowser << Outcome::Started << none;
-    QTest::newRow("web handler started, no probe")
-        << TempDirectory::Usable << Outcome::Started << Outcome::NoBrowser << none;
-    QTest::newRow("web handler fails to start, no probe")
-        << TempDirectory::Usable << Outcome::StartFailed << Outcome::Started << notOpened;
-    QTest::newRow("browser module missing, no probe")
-        << TempDirectory::Usable << Outcome::Incomplete << Outcome::Started
-        << QStringList{"Installation Incomplete", "Could not load the Browser module"};
+    for (const Answer answer : {Answer::AtOnce, Answer::Later}) {
+        const char* when = answer == Answer::AtOnce ? "answered at once" : "answered later";
+        QTest::addRow("browser started, %s", when) << answer << Outcome::Started << QStringList();
+        QTest::addRow("no browser, %s", when) << answer << Outcome::NoBrowser << notFound;
+        QTest::addRow("browser fails to start, %s", when)
+            << answer << Outcome::StartFailed << notOpened;
+    }
+    QTest::newRow("closed while pending: cancelled, nothing said")
+        << Answer::AfterClosing << Outcome::StartFailed << QStringList();
 }
 
+// Two clicks: the second starts nothing while the first launch is pending.
 void WebLinkTest::open()
 {
-    QFETCH(TempDirectory, tempDirectory);
-    QFETCH(Outcome, webOutcome);
+    QFETCH(Answer, answer);
     QFETCH(Outcome, outcome);
     QFETCH(QStringList, warning);
+    FakePlatform platform;
+    platform.answer = answer;
+    platform.outcome = outcome;
+    QList<QStringList> warnings;
+    auto link = std::make_unique<WebLink>(platform, [&](const QString& title, const QString& text) {
+        warnings << QStringList{title, text};
+    });
 
-    const QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QString directory = tempDirectory == TempDirectory::Unnamed    ? QString()
-                              : tempDirectory == TempDirectory::Relative ? QString("tmp")
-                                                                         : root.filePath("tmp");
-    const QString workingDirectory = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(root.path()));
-    const QString linkTarget = root.filePath("target");
-    QVERIFY(writeFile(linkTarget, othersContent));
-    if (tempDirectory == TempDirectory::NotADirectory)
-        QVERIFY(writeFile(directory, othersContent));
-    if (tempDirectory == TempDirectory::Usable || tempDirectory == TempDirectory::Relative)
-        QVERIFY(QDir(root.path()).mkdir("tmp"));
-    QStringList planted;
-    if (tempDirectory == TempDirectory::Usable) {
-        for (const QString& name : plantedFiles)
-            QVERIFY(writeFile(QDir(directory).filePath(name), othersContent));
-        for (const QString& name : plantedLinks)
-            QVERIFY(QFile::link(linkTarget, QDir(directory).filePath(name)));
-        QVERIFY(QFile::link(root.filePath("nowhere"), QDir(directory).filePath(danglingLink)));
-        planted = entries(directory);
-    }
-    FakeDesktop desktop(directory);
-    desktop.webOutcome = webOutcome;
-    desktop.outcome = outcome;
-
-    WebLink(
-        desktop,
-        [&desktop](const QString& title, const QString& text) { desktop.warn(title, text); },
-        directory)
-        .open(address);
-    QVERIFY(QDir::setCurrent(workingDirectory));
-
-    QCOMPARE(desktop.warnings,
-             warning.isEmpty() ? QList<QStringList>() : QList<QStringList>{warning});
-    // The web-address handler is asked first; HTML files are asked about only without one.
-    const bool askedAboutHtml = webOutcome == Outcome::NoBrowser;
-    const QStringList attempts =
-        askedAboutHtml ? QStringList{address, address} : QStringList{address};
-    QCOMPARE(desktop.urls, attempts);
-    if (!askedAboutHtml) {
-        QCOMPARE(desktop.htmlLookups, 0);
-        QVERIFY(desktop.filesLookedUp.isEmpty());
-    } else if (tempDirectory == TempDirectory::Usable) {
-        QCOMPARE(desktop.htmlLookups, 0);
-        QCOMPARE(desktop.filesLookedUp.size(), 1);
-        const QFileInfo probe(desktop.filesLookedUp.first());
-        QCOMPARE(probe.absolutePath(), directory);
-        QVERIFY(probe.fileName().endsWith(".htm"));
-        QVERIFY(!planted.contains(probe.fileName()));
-        QCOMPARE(desktop.fileContent, probeLine);
-        if (!warning.isEmpty())
-            QVERIFY(desktop.entriesWhileWarning.contains(probe.fileName()));
-    } else {
-        QCOMPARE(desktop.htmlLookups, 1);
-        QVERIFY(desktop.filesLookedUp.isEmpty());
-    }
-    // Only the probe is gone: what others planted is neither written through nor removed, and
-    // neither the missing directory nor the dangling link's file has been created.
-    if (!directory.isEmpty())
-        QCOMPARE(entries(QDir(root.path()).filePath(directory)), planted);
-    for (const QString& name : planted)
-        if (name != danglingLink)
-            QCOMPARE(readFile(QDir(directory).filePath(name)), othersContent);
-    const QStringList rootEntries =
-        tempDirectory == TempDirectory::Missing || tempDirectory == TempDirectory::Unnamed
-            ? QStringList{"target"}
-            : QStringList{"target", "tmp"};
-    QCOMPARE(entries(root.path()), rootEntries);
+    link->open(address);
+    link->open(address);
+    const int clicksAnswered = answer == Answer::AtOnce ? 2 : 1;
+    QCOMPARE(platform.opened, clicksAnswered);
+    QCOMPARE(link->isPending(), answer != Answer::AtOnce);
+    if (answer == Answer::AfterClosing)
+        link.reset();
+    QCOMPARE(platform.cancels, answer == Answer::AfterClosing ? 1 : 0);
+    platform.reply();
+    QCOMPARE(warnings, warning.isEmpty() ? QList<QStringList>()
+                                         : QList<QStringList>(clicksAnswered, warning));
 }
 
 #ifndef _WIN32
 void WebLinkTest::missingModuleIsAnIncompleteInstallation()
 {
     ModuleBrowserPlatform platform(QDir::current().filePath("missing-module.so"));
-    QCOMPARE(platform.openWithWebHandler(address), Outcome::Incomplete);
+    QStringList said;
+    WebLink link(platform,
+                 [&said](const QString& title, const QString& text) { said << title << text; });
+    link.open(address);
+    QCOMPARE(said, QStringList({"Installation Incomplete", "Could not load the Browser module"}));
 }
 #endif
 
