@@ -114,7 +114,9 @@ tally "$output" "$status"
 
 echo "== Install, upgrade and remove the MSI under Wine =="
 status=0
-output=$(tests/windows/msi-check.sh "$msi" "$zip" "${WINDOWS_APP_BUILD_DIR:-build-windows-app}/assets/quorvel.ico" 2>&1) || status=$?
+output=$(timeout -k 30s "$program_check_time_limit" tests/windows/msi-check.sh "$msi" "$zip" \
+    "${WINDOWS_APP_BUILD_DIR:-build-windows-app}/assets/quorvel.ico" \
+    scripts/windows-program-check.sh "$build_dir/tests/windows/urllogger.exe" 2>&1) || status=$?
 printf '%s\n' "$output"
 tally "$output" "$status"
 

@@ -6,11 +6,12 @@
 # registered as the browser for https addresses, then for .htm files alone. Every wait polls for
 # what it waits for, within a limit. Ends with "N passed, N failed".
 #   scripts/windows-program-check.sh ZIP LOGGER   (SHOTS_DIR: where to keep the screenshots)
+#   scripts/windows-program-check.sh FOLDER LOGGER   the program installed in FOLDER instead
 # LOGGER is tests/windows/urllogger.exe of the Qt-free cross build: it writes the arguments it
 # is started with to the file QUORVEL_URL_LOG names.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-zip=$(realpath "$1")
+package=$(realpath "$1")
 logger=$(realpath "$2")
 
 scripts/install-deps.sh windows-program-check >&2
@@ -97,11 +98,15 @@ done
 mkdir -p "$WINEPREFIX/drive_c/Program Files/My Browser"
 cp "$logger" "$WINEPREFIX/drive_c/Program Files/My Browser/browser.exe"
 
-echo "== Unpack the zip and start quorvel.exe =="
-mkdir "$scratch/unpacked"
-(cd "$scratch/unpacked" && unzip -q "$zip")
-program=$(find "$scratch/unpacked" -name quorvel.exe | head -n 1)
-check "the zip holds quorvel.exe" test -n "$program"
+echo "== Unpack the zip (unless installed) and start quorvel.exe =="
+if [ -d "$package" ]; then
+    program=$package/quorvel.exe
+else
+    mkdir "$scratch/unpacked"
+    (cd "$scratch/unpacked" && unzip -q "$package")
+    program=$(find "$scratch/unpacked" -name quorvel.exe | head -n 1)
+fi
+check "the package holds quorvel.exe" test -f "$program"
 (cd "$(dirname "$program")" && exec "$wine" quorvel.exe >"$scratch/program.log" 2>&1) &
 pids+=($!)
 disown # ended with the prefix's wineserver, unannounced

@@ -2,16 +2,18 @@
 # Installs, upgrades and removes the Windows installer under Wine's 64-bit msiexec, silently, in
 # a fresh prefix, as IT would deploy it: the files, the Start-menu shortcut and the entry among
 # the installed apps (in the 64-bit registry view) are checked after installing; the installed
-# program is used through PROGRAM_CHECK (given the installed folder); a copy with a higher
+# program is used as the zip's is, by PROGRAM_CHECK (given the installed folder and LOGGER); a
+# copy with a higher
 # version must replace the first; removal must leave no file, shortcut or key; and a prefix
 # that claims Windows 8.1 must be refused. Ends with "N passed, N failed".
-#   tests/windows/msi-check.sh MSI ZIP ICON [PROGRAM_CHECK]
+#   tests/windows/msi-check.sh MSI ZIP ICON [PROGRAM_CHECK LOGGER]
 set -euo pipefail
-[ $# -ge 3 ] || { echo "usage: $0 MSI ZIP ICON [PROGRAM_CHECK]" >&2; exit 2; }
+[ $# -eq 3 ] || [ $# -eq 5 ] || { echo "usage: $0 MSI ZIP ICON [PROGRAM_CHECK LOGGER]" >&2; exit 2; }
 msi=$(realpath "$1")
 zip=$(realpath "$2")
 icon=$(realpath "$3")
 program_check=${4:-}
+logger=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 make_msi=$here/../../packaging/windows/make-msi.sh
 
@@ -101,7 +103,7 @@ check "its entry names the help link" entry_has "HelpLink=https://www.quorvel.or
 check "its entry shows the icon" icon_kept
 check "no entry in the 32-bit view" no_wow64_entry
 if [ -n "$program_check" ]; then
-    check "the installed program dates a pregnancy" "$program_check" "$program_files"
+    check "the installed program passes the program check" "$program_check" "$program_files" "$logger"
 fi
 
 newer=$work/newer.msi
