@@ -31,9 +31,9 @@ void FormProbe::pickDate(const char* row, const QString& day, const QString& mon
                          const QString& year) const
 {
     const QByteArray prefix(row);
-    pick(prefix + "M", month);
-    pick(prefix + "D", day);
-    pick(prefix + "Y", year);
+    pick(prefix + "Month", month);
+    pick(prefix + "Day", day);
+    pick(prefix + "Year", year);
 }
 
 void FormProbe::choose(const char* name) const
@@ -53,46 +53,46 @@ void FormProbe::pressEnter() const
 
 bool FormProbe::flashing() const
 {
-    return timer("Timer1")->isRunning() || timer("Timer2")->isRunning() ||
-           timer("Timer3")->isRunning();
+    return timer("yesFlash")->isRunning() || timer("gestationFlash")->isRunning() ||
+           timer("eddFlash")->isRunning();
 }
 
 void FormProbe::finishFlashes() const
 {
-    while (timer("Timer1")->isEnabled()) {
-        form_.timer1Tick();
+    while (timer("yesFlash")->isEnabled()) {
+        form_.yesFlashTick();
     }
-    while (timer("Timer2")->isEnabled()) {
-        form_.timer2Tick();
+    while (timer("gestationFlash")->isEnabled()) {
+        form_.gestationFlashTick();
     }
-    while (timer("Timer3")->isEnabled()) {
-        form_.timer3Tick();
+    while (timer("eddFlash")->isEnabled()) {
+        form_.eddFlashTick();
     }
 }
 
 Result<EddResult> FormProbe::eddOnScreen() const
 {
     EddInputs in;
-    in.mode =
-        option("OptUS")->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
-    in.scanData =
-        option("OptFB")->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
+    in.mode = option("ultrasoundOption")->isChecked() ? DatingMode::Ultrasound
+                                                      : DatingMode::LastMenstrualPeriod;
+    in.scanData = option("fetalBiometryOption")->isChecked() ? ScanData::FetalBiometry
+                                                             : ScanData::DerivedGestation;
     in.measurement =
-        measurementFromOptions(option("OptCRL")->isChecked(), option("OptBPD")->isChecked());
-    in.measurementText = list("DDVal")->text().toStdString();
-    in.weeksText = list("DDUSW")->text().toStdString();
-    in.daysText = list("DDUSD")->text().toStdString();
-    in.dayText = list("DDLSDateD")->text().toStdString();
-    in.monthText = list("DDLSDateM")->text().toStdString();
-    in.yearText = list("DDLSDateY")->text().toStdString();
+        measurementFromOptions(option("crlOption")->isChecked(), option("bpdOption")->isChecked());
+    in.measurementText = list("measurementValue")->text().toStdString();
+    in.weeksText = list("derivedWeeks")->text().toStdString();
+    in.daysText = list("derivedDays")->text().toStdString();
+    in.dayText = list("lmpOrScanDay")->text().toStdString();
+    in.monthText = list("lmpOrScanMonth")->text().toStdString();
+    in.yearText = list("lmpOrScanYear")->text().toStdString();
     return computeEdd(in);
 }
 
 Result<GestationAtBirth> FormProbe::gestationOnScreen() const
 {
-    return computeGestAtBirth(list("DDDOBDateD")->text().toStdString(),
-                              list("DDDOBDateM")->text().toStdString(),
-                              list("DDDOBDateY")->text().toStdString(), form_.variables().eddDate);
+    return computeGestAtBirth(list("birthDay")->text().toStdString(),
+                              list("birthMonth")->text().toStdString(),
+                              list("birthYear")->text().toStdString(), form_.variables().eddDate);
 }
 
 } // namespace quorvel::test
