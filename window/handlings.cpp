@@ -433,7 +433,7 @@ void QuorvelForm::answerYes()
     birthYear->setVisible(true);
     // Chosen from the keyboard, Yes is confirmed before the focus moves on to the row.
     if (yesOption->hasFocus()) {
-        announcer_->announce(QString::fromUtf8(yesConfirmation));
+        announcer_->confirm(QString::fromUtf8(yesConfirmation));
     }
     birthMonth->setFocus();
     calculateGestationButton->setVisible(true);

@@ -23,10 +23,6 @@ constexpr int clientWidth = 9600; // twips
 constexpr int clientHeight = 5505;
 
 const char* const windowCaption = "Quorvel";
-const char* const eddWithdrawnMessage = "EDD withdrawn";
-const char* const gestWithdrawnMessage = "Gestation at birth withdrawn";
-const char* const bothWithdrawnMessage = "EDD and gestation at birth withdrawn";
-const char* const restartMessage = "Inputs and results cleared";
 
 // The keys with which Qt moves to the option before the focused one in its group.
 bool isKeyToPreviousOption(int key)
@@ -96,8 +92,7 @@ void QuorvelForm::connectHandlings()
             &QuorvelForm::calculateGestation);
     connect(restartButton, &QPushButton::clicked, this, [this] {
         restart();
-        restarting_ = true;
-        scheduleAnnouncement();
+        announcer_->restarted();
     });
     for (auto* list : findChildren<PickList*>()) {
         connect(list, &PickList::picked, this, [this, list] { notePicked(list); });
@@ -231,15 +226,15 @@ void QuorvelForm::handOnFocus(QWidget* next)
 
 // Announcements -------------------------------------------------------------------------------
 
-// A result frame hidden by a handling (not with the window) is a withdrawn result. Several
-// handlings may hide it in one go; the announcement waits until they have all run.
+// A result frame hidden by a handling (not with the window) is a withdrawn result.
 void QuorvelForm::noteWithdrawn(QWidget* resultFrame)
 {
     if (!isVisible() || !resultFrame->isHidden()) {
         return;
     }
-    (resultFrame == static_cast<QWidget*>(eddFrame) ? eddWithdrawn_ : gestWithdrawn_) = true;
-    scheduleAnnouncement();
+    announcer_->withdrawn(resultFrame == static_cast<QWidget*>(eddFrame)
+                              ? Announcer::Result::Edd
+                              : Announcer::Result::Gestation);
 }
 
 // Screen readers say nothing of a list's new item under the focus (Qt reports no value for
@@ -247,36 +242,7 @@ void QuorvelForm::noteWithdrawn(QWidget* resultFrame)
 void QuorvelForm::notePicked(PickList* list)
 {
     if (list->hasFocus() && !list->typing() && !list->text().isEmpty()) {
-        pickedItem_ = list->text();
-        scheduleAnnouncement();
-    }
-}
-
-void QuorvelForm::scheduleAnnouncement()
-{
-    if (!std::exchange(announcementScheduled_, true)) {
-        QMetaObject::invokeMethod(this, &QuorvelForm::announce, Qt::QueuedConnection);
-    }
-}
-
-void QuorvelForm::announce()
-{
-    const char* withdrawal = restarting_                       ? restartMessage
-                             : eddWithdrawn_ && gestWithdrawn_ ? bothWithdrawnMessage
-                             : eddWithdrawn_                   ? eddWithdrawnMessage
-                             : gestWithdrawn_                  ? gestWithdrawnMessage
-                                                               : nullptr;
-    QStringList parts;
-    if (!pickedItem_.isEmpty()) {
-        parts << pickedItem_;
-    }
-    if (withdrawal != nullptr) {
-        parts << QString::fromUtf8(withdrawal);
-    }
-    eddWithdrawn_ = gestWithdrawn_ = restarting_ = announcementScheduled_ = false;
-    pickedItem_.clear();
-    if (!parts.isEmpty()) {
-        announcer_->announce(parts.join(QLatin1String(". ")));
+        announcer_->picked(list->text());
     }
 }
 

@@ -136,21 +136,13 @@ private:
     void setDefaultButton(QPushButton* button);
     // A calculation, however started, moves the focus on to the next step.
     void handOnFocus(QWidget* next);
-    // Tells screen readers, in one message once the handling has run, the item just picked
-    // in the focused list and which results have gone, or that the restart cleared everything.
+    // Tells the announcer of a result withdrawn, or of an item picked in the focused list.
     void noteWithdrawn(QWidget* resultFrame);
     void notePicked(PickList* list);
-    void scheduleAnnouncement();
-    void announce();
     void setListAvailable(PickList* list, bool available);
 
     Variables vars_;
     bool eddButtonBlinking_ = false; // the Calculate EDD flash is hiding or showing its button
-    bool eddWithdrawn_ = false;      // results hidden since the last announcement
-    bool gestWithdrawn_ = false;
-    bool restarting_ = false;
-    bool announcementScheduled_ = false;
-    QString pickedItem_; // picked in the focused list since the last announcement
     std::function<void()> webLinkHandler_;
 
     QPushButton* calculateEddButton = nullptr;

@@ -87,7 +87,7 @@ private slots:
     void captionsFitTheirControls();
     void resultCaptionsFitTheResultLabel_data();
     void resultCaptionsFitTheResultLabel();
-    void enterRunsTheVisibleDefaultButtonOnly();
+    void enterRunsTheCalculationShownOnly();
     void systemColoursFollowTheStandardScheme_data();
     void systemColoursFollowTheStandardScheme();
     void linkLabelRunsTheWebLinkOncePerActivation();
@@ -321,7 +321,7 @@ void StartupTest::resultCaptionsFitTheResultLabel()
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(caption) < label->contentsRect().width());
 }
 
-void StartupTest::enterRunsTheVisibleDefaultButtonOnly()
+void StartupTest::enterRunsTheCalculationShownOnly()
 {
     QuorvelForm form;
     FormProbe p(form);
@@ -330,7 +330,7 @@ void StartupTest::enterRunsTheVisibleDefaultButtonOnly()
     QVERIFY(p.shown("eddFrame"));
     QCOMPARE(p.text("eddResult"), QString("12 June 2000"));
 
-    // The EDD button is still the default, but hidden: Enter does nothing.
+    // Neither calculation's button is shown now, and no button has the focus: Enter runs nothing.
     p.get<QLabel>("eddResult")->setText("unchanged");
     p.pressEnter();
     QCOMPARE(p.text("eddResult"), QString("unchanged"));
