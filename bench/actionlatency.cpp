@@ -1,6 +1,6 @@
 #include "actionlatency.h"
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 #include "userinput.h"
 
 #include <QApplication>

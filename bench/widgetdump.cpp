@@ -4,7 +4,7 @@
 // style, font and palette. quorvel_floor_window compiles them, so that the benchmark can show
 // what the toolkit alone costs for this window. The file is named by QUORVEL_WIDGET_DUMP.
 
-#include "firstframe.h"
+#include "support/firstframe.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -172,7 +172,7 @@ void dumpWidgets()
 
 void installDump()
 {
-    quorvel::bench::atFirstFrame(dumpWidgets);
+    quorvel::support::atFirstFrame(dumpWidgets);
 }
 
 } // namespace

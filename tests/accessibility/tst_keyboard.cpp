@@ -1,6 +1,6 @@
 // The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>

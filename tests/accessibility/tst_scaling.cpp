@@ -2,7 +2,7 @@
 // their controls, no two controls overlap, the logo shows its drawing's pixels, enough to stay
 // sharp, and the underline stays under the link.
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

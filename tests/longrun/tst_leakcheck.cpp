@@ -6,7 +6,7 @@
 // size after the last action stay those after the first thousand. Heap bytes in use are counted
 // by the allocator (glibc's, or the sanitizer's under AddressSanitizer).
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QSignalSpy>
 

@@ -3,7 +3,7 @@
 // QUORVEL_RANDOM_SEEDS=FIRST-LAST runs a range of seeds for a long session, and
 // QUORVEL_RANDOM_ACTIONS sets the actions per seed.
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QRandomGenerator>
 #include <vector>

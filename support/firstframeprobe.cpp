@@ -4,7 +4,7 @@
 // QUORVEL_FIRST_FRAME=stay the program goes on running; otherwise it quits there, so that its
 // peak memory is the one of its start-up.
 
-#include "firstframe.h"
+#include "support/firstframe.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -24,7 +24,7 @@ void signalFrame()
 
 void installProbe()
 {
-    quorvel::bench::atFirstFrame(signalFrame);
+    quorvel::support::atFirstFrame(signalFrame);
 }
 
 } // namespace
