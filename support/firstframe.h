@@ -21,8 +21,9 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Expose || !watched->isWindowType())
+        if (event->type() != QEvent::Expose || !watched->isWindowType()) {
             return false;
+        }
         qApp->removeEventFilter(this);
         watched->event(event);
         action_();

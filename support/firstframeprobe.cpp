@@ -18,8 +18,9 @@ const char* const stayMode = "stay";
 
 void signalFrame()
 {
-    if (::write(STDOUT_FILENO, &frameSignal, 1) != 1 || qgetenv(modeVariable) != stayMode)
+    if (::write(STDOUT_FILENO, &frameSignal, 1) != 1 || qgetenv(modeVariable) != stayMode) {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
 }
 
 void installProbe()
