@@ -4,7 +4,7 @@
 #   scripts/install-deps.sh windows   what scripts/windows-check.sh needs
 #   scripts/install-deps.sh windows-qt  what scripts/build-qt-windows.sh needs to build Qt
 #   scripts/install-deps.sh windows-package  what scripts/windows-package.sh needs
-#   scripts/install-deps.sh windows-program-check  what scripts/windows-program-check.sh needs
+#   scripts/install-deps.sh windows-program-check  what tests/windows/program-check.sh needs
 #   scripts/install-deps.sh format    what scripts/format.sh needs
 set -euo pipefail
 
