@@ -7,8 +7,9 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc != 5)
+    if (argc != 5) {
         return 2;
+    }
     const QImage drawn(QString::fromLocal8Bit(argv[1]));
     // Premultiplied, as a pixmap holds it; scaled unpremultiplied, edges would differ.
     const QImage placed = drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied)

@@ -1,6 +1,6 @@
 #include "actionlatency.h"
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 #include "userinput.h"
 
 #include <QApplication>
@@ -82,55 +82,55 @@ std::vector<ActionTiming> measureActions(QuorvelForm& form, int repeats)
     ActionBench bench(form, repeats);
     const test::FormProbe& c = bench.controls();
     const auto nothing = [](int) {};
-    const auto scanDay = [&c](int i) { c.pick("DDLSDateD", alternate(i, "2", "3")); };
-    const auto eddShown = [&c] { return c.shown("FrameEDD") && !c.shown("ComCalcEDD"); };
+    const auto scanDay = [&c](int i) { c.pick("lmpOrScanDay", alternate(i, "2", "3")); };
+    const auto eddShown = [&c] { return c.shown("eddFrame") && !c.shown("calculateEddButton"); };
 
     std::vector<ActionTiming> timings;
-    click(c.widget("ComRestart"));
+    click(c.widget("restartButton"));
 
     timings.push_back(bench.measure(
         "month pick (scan date)", nothing,
-        [&c](int i) { pressKey(c.list("DDLSDateM"), i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
-        [&c] { return c.list("DDLSDateD")->text() == "1"; }));
+        [&c](int i) { pressKey(c.list("lmpOrScanMonth"), i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
+        [&c] { return c.list("lmpOrScanDay")->text() == "1"; }));
 
     timings.push_back(bench.measure(
         "mode switch (LMP / ultrasound)", nothing,
-        [&c](int i) { click(c.widget(i % 2 == 0 ? "OptLMP" : "OptUS")); },
-        [&c] { return c.shown("ComCalcEDD") && !c.shown("FrameEDD"); }));
+        [&c](int i) { click(c.widget(i % 2 == 0 ? "lmpOption" : "ultrasoundOption")); },
+        [&c] { return c.shown("calculateEddButton") && !c.shown("eddFrame"); }));
 
-    click(c.widget("ComRestart"));
+    click(c.widget("restartButton"));
     timings.push_back(bench.measure(
-        "measurement kind switch (47-item refill)", [&c](int) { click(c.widget("OptHC")); },
-        [&c](int) { click(c.widget("OptCRL")); },
-        [&c] { return c.list("DDVal")->count() == crownRumpItems; }));
+        "measurement kind switch (47-item refill)", [&c](int) { click(c.widget("hcOption")); },
+        [&c](int) { click(c.widget("crlOption")); },
+        [&c] { return c.list("measurementValue")->count() == crownRumpItems; }));
 
-    click(c.widget("ComRestart"));
+    click(c.widget("restartButton"));
     timings.push_back(bench.measure(
-        "Calculate EDD", scanDay, [&c](int) { click(c.widget("ComCalcEDD")); }, eddShown));
+        "Calculate EDD", scanDay, [&c](int) { click(c.widget("calculateEddButton")); }, eddShown));
 
     timings.push_back(bench.measure(
         "Yes answer",
         [&c, scanDay](int i) {
             scanDay(i);
-            click(c.widget("ComCalcEDD"));
+            click(c.widget("calculateEddButton"));
         },
-        [&c](int) { click(c.widget("OptYes")); }, [&c] { return c.shown("FrameDOB"); }));
+        [&c](int) { click(c.widget("yesOption")); }, [&c] { return c.shown("birthDateFrame"); }));
 
     timings.push_back(bench.measure(
-        "Calculate gestation", [&c](int i) { c.pick("DDDOBDateD", alternate(i, "2", "3")); },
-        [&c](int) { click(c.widget("ComCalcGest")); },
-        [&c] { return c.shown("FrameGest") && !c.shown("ComCalcGest"); }));
+        "Calculate gestation", [&c](int i) { c.pick("birthDay", alternate(i, "2", "3")); },
+        [&c](int) { click(c.widget("calculateGestationButton")); },
+        [&c] { return c.shown("gestationFrame") && !c.shown("calculateGestationButton"); }));
 
     timings.push_back(bench.measure(
         "Cancel and RESTART",
         [&c, scanDay](int i) {
             scanDay(i);
-            click(c.widget("ComCalcEDD"));
-            click(c.widget("OptYes"));
-            click(c.widget("ComCalcGest"));
+            click(c.widget("calculateEddButton"));
+            click(c.widget("yesOption"));
+            click(c.widget("calculateGestationButton"));
         },
-        [&c](int) { click(c.widget("ComRestart")); },
-        [&c] { return !c.shown("FrameEDD") && c.shown("ComCalcEDD"); }));
+        [&c](int) { click(c.widget("restartButton")); },
+        [&c] { return !c.shown("eddFrame") && c.shown("calculateEddButton"); }));
     return timings;
 }
 

@@ -1,6 +1,6 @@
 #include "flashtiming.h"
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 #include "userinput.h"
 
 #include <QEventLoop>
@@ -62,25 +62,27 @@ FlashTiming watchFlash(const test::FormProbe& c, const char* name, const char* t
 std::vector<FlashTiming> measureFlashes(QuorvelForm& form, int repeats)
 {
     const test::FormProbe c(form);
-    const auto scanDay = [&c](int run) { c.pick("DDLSDateD", QString::number(1 + run % 2)); };
-    click(c.widget("ComRestart"));
+    const auto scanDay = [&c](int run) { c.pick("lmpOrScanDay", QString::number(1 + run % 2)); };
+    click(c.widget("restartButton"));
 
     std::vector<FlashTiming> timings;
     timings.push_back(watchFlash(
-        c, "Yes and question, after Calculate EDD", "Timer1", scanDay,
-        [&c](int) { click(c.widget("ComCalcEDD")); }, repeats));
+        c, "Yes and question, after Calculate EDD", "yesFlash", scanDay,
+        [&c](int) { click(c.widget("calculateEddButton")); }, repeats));
     timings.push_back(watchFlash(
-        c, "Calculate gestation, after a birth day pick", "Timer2",
+        c, "Calculate gestation, after a birth day pick", "gestationFlash",
         [&c, scanDay](int run) {
             scanDay(run);
-            click(c.widget("ComCalcEDD"));
-            click(c.widget("OptYes"));
+            click(c.widget("calculateEddButton"));
+            click(c.widget("yesOption"));
         },
-        [&c](int run) { pressKey(c.list("DDDOBDateD"), run % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
+        [&c](int run) { pressKey(c.list("birthDay"), run % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
         repeats));
     timings.push_back(watchFlash(
-        c, "Calculate EDD, after a scan day pick", "Timer3", [](int) {},
-        [&c](int run) { pressKey(c.list("DDLSDateD"), run % 2 == 0 ? Qt::Key_Down : Qt::Key_Up); },
+        c, "Calculate EDD, after a scan day pick", "eddFlash", [](int) {},
+        [&c](int run) {
+            pressKey(c.list("lmpOrScanDay"), run % 2 == 0 ? Qt::Key_Down : Qt::Key_Up);
+        },
         repeats));
     return timings;
 }

@@ -4,7 +4,7 @@
 // style, font and palette. quorvel_floor_window compiles them, so that the benchmark can show
 // what the toolkit alone costs for this window. The file is named by QUORVEL_WIDGET_DUMP.
 
-#include "firstframe.h"
+#include "support/firstframe.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,18 +35,24 @@ QString literal(const QString& text)
 
 const char* kindOf(const QWidget* widget)
 {
-    if (qobject_cast<const QPushButton*>(widget))
+    if (qobject_cast<const QPushButton*>(widget)) {
         return "QPushButton";
-    if (qobject_cast<const QRadioButton*>(widget))
+    }
+    if (qobject_cast<const QRadioButton*>(widget)) {
         return "QRadioButton";
-    if (qobject_cast<const QComboBox*>(widget))
+    }
+    if (qobject_cast<const QComboBox*>(widget)) {
         return "QComboBox";
-    if (qobject_cast<const QGroupBox*>(widget))
+    }
+    if (qobject_cast<const QGroupBox*>(widget)) {
         return "QGroupBox";
-    if (qobject_cast<const QLabel*>(widget))
+    }
+    if (qobject_cast<const QLabel*>(widget)) {
         return "QLabel";
-    if (qobject_cast<const QFrame*>(widget))
+    }
+    if (qobject_cast<const QFrame*>(widget)) {
         return "QFrame";
+    }
     return "QWidget";
 }
 
@@ -79,54 +85,66 @@ public:
                  << g.height() << ");\n";
         }
         contents(w, v);
-        if (w->testAttribute(Qt::WA_SetPalette))
+        if (w->testAttribute(Qt::WA_SetPalette)) {
             palette(v, w->palette(), false);
-        if (w->autoFillBackground())
+        }
+        if (w->autoFillBackground()) {
             out_ << v << "->setAutoFillBackground(true);\n";
-        if (!w->isEnabled() && (w->isWindow() || w->parentWidget()->isEnabled()))
+        }
+        if (!w->isEnabled() && (w->isWindow() || w->parentWidget()->isEnabled())) {
             out_ << v << "->setEnabled(false);\n";
-        if (!w->isWindow() && w->isHidden())
+        }
+        if (!w->isWindow() && w->isHidden()) {
             out_ << v << "->hide();\n";
+        }
         if (!qobject_cast<QComboBox*>(w)) {
             for (QObject* child : w->children()) {
                 auto* childWidget = qobject_cast<QWidget*>(child);
-                if (childWidget && !childWidget->isWindow())
+                if (childWidget && !childWidget->isWindow()) {
                     widget(childWidget, v);
+                }
             }
         }
-        if (parent.isEmpty())
+        if (parent.isEmpty()) {
             out_ << v << "->show();\n";
+        }
     }
 
 private:
     void contents(QWidget* w, const QString& v)
     {
-        if (auto* group = qobject_cast<QGroupBox*>(w))
+        if (auto* group = qobject_cast<QGroupBox*>(w)) {
             out_ << v << "->setTitle(" << literal(group->title()) << ");\n";
+        }
         if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             out_ << v << "->setText(" << literal(button->text()) << ");\n";
-            if (button->isChecked())
+            if (button->isChecked()) {
                 out_ << v << "->setChecked(true);\n";
+            }
         }
-        if (auto* push = qobject_cast<QPushButton*>(w); push && push->isDefault())
+        if (auto* push = qobject_cast<QPushButton*>(w); push && push->isDefault()) {
             out_ << v << "->setDefault(true);\n";
+        }
         if (auto* list = qobject_cast<QComboBox*>(w)) {
             out_ << v << "->addItems({";
-            for (int i = 0; i < list->count(); ++i)
+            for (int i = 0; i < list->count(); ++i) {
                 out_ << literal(list->itemText(i)) << ", ";
+            }
             out_ << "});\n" << v << "->setCurrentIndex(" << list->currentIndex() << ");\n";
             out_ << v << "->setMaxVisibleItems(" << list->maxVisibleItems() << ");\n";
         }
         if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->pixmap().isNull())
+            if (label->pixmap().isNull()) {
                 out_ << v << "->setText(" << literal(label->text()) << ");\n";
-            else
+            } else {
                 out_ << v << "->setPixmap(floorPicture(" << v << "));\n";
+            }
             out_ << v << "->setAlignment(Qt::Alignment(" << int(label->alignment()) << "));\n";
             out_ << v << "->setWordWrap(" << (label->wordWrap() ? "true" : "false") << ");\n";
         }
-        if (auto* frame = qobject_cast<QFrame*>(w))
+        if (auto* frame = qobject_cast<QFrame*>(w)) {
             out_ << v << "->setFrameStyle(" << frame->frameStyle() << ");\n";
+        }
     }
 
     // Only the colours set on the widget itself, as the program set them; the rest it inherits.
@@ -137,8 +155,9 @@ private:
             for (int role = 0; role < QPalette::NColorRoles; ++role) {
                 const auto bit = QPalette::ResolveMask(1)
                                  << (int(group) * QPalette::NColorRoles + role);
-                if (whole ? role == QPalette::NoRole : !(palette.resolveMask() & bit))
+                if (whole ? role == QPalette::NoRole : !(palette.resolveMask() & bit)) {
                     continue;
+                }
                 out_ << "p.setColor(QPalette::ColorGroup(" << int(group)
                      << "), QPalette::ColorRole(" << role << "), QColor::fromRgba(0x" << Qt::hex
                      << palette.color(group, QPalette::ColorRole(role)).rgba() << Qt::dec
@@ -163,8 +182,9 @@ void dumpWidgets()
     Writer writer(out);
     writer.application();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
+        if (window->isVisible()) {
             writer.widget(window, QString());
+        }
     }
     out.flush();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
@@ -172,7 +192,7 @@ void dumpWidgets()
 
 void installDump()
 {
-    quorvel::bench::atFirstFrame(dumpWidgets);
+    quorvel::support::atFirstFrame(dumpWidgets);
 }
 
 } // namespace

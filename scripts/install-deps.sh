@@ -4,7 +4,8 @@
 #   scripts/install-deps.sh windows   what scripts/windows-check.sh needs
 #   scripts/install-deps.sh windows-qt  what scripts/build-qt-windows.sh needs to build Qt
 #   scripts/install-deps.sh windows-package  what scripts/windows-package.sh needs
-#   scripts/install-deps.sh windows-program-check  what scripts/windows-program-check.sh needs
+#   scripts/install-deps.sh windows-program-check  what tests/windows/program-check.sh needs
+#   scripts/install-deps.sh format    what scripts/format.sh needs
 set -euo pipefail
 
 linux_packages=(
@@ -21,6 +22,7 @@ linux_packages=(
     orca speech-dispatcher # the screen reader whose speech the Orca test reads
     xdotool                # key presses for the screenshots in docs/
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for the fuzz targets
+    clang-format-15        # the C++ style check (scripts/format.sh)
 )
 windows_packages=(
     cmake make
@@ -45,6 +47,9 @@ windows_package_packages=(
     python3         # gathers the notices of the code bundled into Qt
     osslsigncode    # signs the programs, libraries and the MSI when a certificate is given
 )
+format_packages=(
+    clang-format-15 # InsertBraces needs 15; Debian's default clang-format is 14
+)
 windows_program_check_packages=(
     wine64 xvfb xauth xdotool imagemagick unzip fonts-liberation2 # Arial's metric twin
     tesseract-ocr   # reads the window's texts off the screen
@@ -56,8 +61,9 @@ windows) packages=("${windows_packages[@]}") ;;
 windows-qt) packages=("${windows_qt_packages[@]}") ;;
 windows-package) packages=("${windows_package_packages[@]}") ;;
 windows-program-check) packages=("${windows_program_check_packages[@]}") ;;
+format) packages=("${format_packages[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows|windows-qt|windows-package|windows-program-check]" >&2
+    echo "usage: $0 [linux|windows|windows-qt|windows-package|windows-program-check|format]" >&2
     exit 2
     ;;
 esac

@@ -3,7 +3,7 @@
 # that need no Qt, and runs the checks under Wine in a throw-away prefix; then cross-builds the
 # whole program with its zip and installer (scripts/windows-package.sh, which builds Qt for
 # Windows first when it is not cached) and uses the program from the unpacked zip under Wine
-# (scripts/windows-program-check.sh, within a time limit). Ends with the line
+# (tests/windows/program-check.sh, within a time limit). Ends with the line
 # "N passed, N failed" and a non-zero status when anything failed.
 #   WINDOWS_BUILD_DIR   the cross build's folder (default build-windows)
 set -euo pipefail
@@ -107,7 +107,7 @@ tally "$output" "$status"
 
 echo "== Use the program from the unpacked zip under Wine =="
 status=0
-output=$(timeout -k 30s "$program_check_time_limit" scripts/windows-program-check.sh \
+output=$(timeout -k 30s "$program_check_time_limit" tests/windows/program-check.sh \
     "$zip" "$build_dir/tests/windows/urllogger.exe" 2>&1) || status=$?
 printf '%s\n' "$output"
 tally "$output" "$status"
@@ -116,7 +116,7 @@ echo "== Install, upgrade and remove the MSI under Wine =="
 status=0
 output=$(timeout -k 30s "$program_check_time_limit" tests/windows/msi-check.sh "$msi" "$zip" \
     "${WINDOWS_APP_BUILD_DIR:-build-windows-app}/assets/quorvel.ico" \
-    scripts/windows-program-check.sh "$build_dir/tests/windows/urllogger.exe" 2>&1) || status=$?
+    tests/windows/program-check.sh "$build_dir/tests/windows/urllogger.exe" 2>&1) || status=$?
 printf '%s\n' "$output"
 tally "$output" "$status"
 

@@ -29,8 +29,9 @@ using AppInfoList = std::unique_ptr<GList, GAppInfoListFree>;
 bool contains(const AppInfoList& list, GAppInfo* application)
 {
     for (GList* item = list.get(); item != nullptr; item = item->next) {
-        if (g_app_info_equal(application, G_APP_INFO(item->data)))
+        if (g_app_info_equal(application, G_APP_INFO(item->data))) {
             return true;
+        }
     }
     return false;
 }
@@ -39,8 +40,9 @@ AppInfoPtr webHandler()
 {
     for (const char* scheme : webSchemes) {
         AppInfoPtr application(g_app_info_get_default_for_uri_scheme(scheme));
-        if (application && g_app_info_supports_uris(application.get()))
+        if (application && g_app_info_supports_uris(application.get())) {
             return application;
+        }
     }
     return nullptr;
 }
@@ -54,8 +56,9 @@ bool isOnlyForAParentType(GAppInfo* application, const char* htmlType)
     bool forAParent = false;
     if (const char** types = g_app_info_get_supported_types(application)) {
         for (; *types != nullptr; ++types) {
-            if (g_content_type_equals(*types, htmlType))
+            if (g_content_type_equals(*types, htmlType)) {
                 return false;
+            }
             forAParent = forAParent || g_content_type_is_a(htmlType, *types);
         }
     }
@@ -68,12 +71,14 @@ AppInfoPtr htmlHandler()
 {
     // Content types are MIME types on Linux but not on every system GIO serves.
     const std::unique_ptr<gchar, GFree> type(g_content_type_from_mime_type(htmlMimeType));
-    if (!type)
+    if (!type) {
         return nullptr;
+    }
     AppInfoPtr application(g_app_info_get_default_for_type(type.get(), TRUE));
     if (!application || !g_app_info_supports_uris(application.get()) ||
-        isOnlyForAParentType(application.get(), type.get()))
+        isOnlyForAParentType(application.get(), type.get())) {
         return nullptr;
+    }
     return application;
 }
 
@@ -97,8 +102,9 @@ GioPlatform::~GioPlatform()
 void GioPlatform::open(const QString& url, Done done)
 {
     AppInfoPtr browser = webHandler();
-    if (!browser)
+    if (!browser) {
         browser = htmlHandler();
+    }
     if (!browser) {
         done(Outcome::NoBrowser);
         return;
@@ -132,17 +138,20 @@ void GioPlatform::onLaunched(GObject* browser, GAsyncResult* result, void* data)
     const std::unique_ptr<GCancellable, GObjectUnref> cancellable(launch->cancellable);
     GError* error = nullptr;
     const bool launched = g_app_info_launch_uris_finish(G_APP_INFO(browser), result, &error);
-    if (error != nullptr)
+    if (error != nullptr) {
         g_error_free(error);
+    }
     GioPlatform* platform = launch->platform;
     --platform->launchesInFlight_;
-    if (g_cancellable_is_cancelled(cancellable.get()))
+    if (g_cancellable_is_cancelled(cancellable.get())) {
         return;
+    }
     QMetaObject::invokeMethod(
         &platform->answers_,
         [platform, launched] {
-            if (const Done done = std::exchange(platform->done_, nullptr))
+            if (const Done done = std::exchange(platform->done_, nullptr)) {
                 done(launched ? Outcome::Started : Outcome::StartFailed);
+            }
         },
         Qt::QueuedConnection);
 }

@@ -45,8 +45,9 @@ void GlibContextPump::dispatchReady()
 {
     g_poll(fds_.data(), guint(fds_.size()), pollWithoutWaiting);
     g_main_context_push_thread_default(context_);
-    if (g_main_context_check(context_, priority_, fds_.data(), gint(fds_.size())))
+    if (g_main_context_check(context_, priority_, fds_.data(), gint(fds_.size()))) {
         g_main_context_dispatch(context_);
+    }
     g_main_context_pop_thread_default(context_);
     watch();
 }
@@ -61,31 +62,35 @@ void GlibContextPump::watch()
             g_main_context_query(context_, priority_, &timeout, fds_.data(), gint(fds_.size()));
         const bool complete = std::size_t(count) <= fds_.size();
         fds_.resize(std::size_t(count));
-        if (complete)
+        if (complete) {
             break;
+        }
     }
     notifiers_.clear();
     for (const GPollFD& fd : fds_) {
         for (const auto& [events, type] :
              {std::pair{gushort(G_IO_IN | G_IO_PRI), QSocketNotifier::Read},
               std::pair{gushort(G_IO_OUT), QSocketNotifier::Write}}) {
-            if ((fd.events & events) == 0)
+            if ((fd.events & events) == 0) {
                 continue;
+            }
             auto& notifier =
                 notifiers_.emplace_back(std::make_unique<QSocketNotifier>(fd.fd, type));
             // Level-triggered: quiet until the cycle ends, which the timer does outside the
             // notifier's own signal, where replacing it would be unsafe.
             QObject::connect(notifier.get(), &QSocketNotifier::activated, &wake_, [this] {
-                for (const auto& each : notifiers_)
+                for (const auto& each : notifiers_) {
                     each->setEnabled(false);
+                }
                 wake_.start(0);
             });
         }
     }
-    if (timeout == noTimeout)
+    if (timeout == noTimeout) {
         wake_.stop();
-    else
+    } else {
         wake_.start(timeout);
+    }
 }
 
 } // namespace quorvel

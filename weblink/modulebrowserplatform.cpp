@@ -19,19 +19,22 @@ void ModuleBrowserPlatform::open(const QString& url, Done done)
     if (!platform_) {
         QLibrary module(modulePath_);
         if (const auto factory = reinterpret_cast<BrowserPlatformFactory>(
-                module.resolve(browserPlatformFactoryName)))
+                module.resolve(browserPlatformFactoryName))) {
             platform_.reset(factory());
+        }
     }
-    if (platform_)
+    if (platform_) {
         platform_->open(url, std::move(done));
-    else
+    } else {
         done(Outcome::Incomplete);
+    }
 }
 
 void ModuleBrowserPlatform::cancel()
 {
-    if (platform_)
+    if (platform_) {
         platform_->cancel();
+    }
 }
 
 } // namespace quorvel

@@ -23,14 +23,16 @@ WebLink::WebLink(BrowserPlatform& platform, Warn warn) : platform_(platform), wa
 
 WebLink::~WebLink()
 {
-    if (pending_)
+    if (pending_) {
         platform_.cancel();
+    }
 }
 
 void WebLink::open(const QString& url)
 {
-    if (pending_)
+    if (pending_) {
         return;
+    }
     pending_ = true;
     platform_.open(url, [this](BrowserPlatform::Outcome outcome) {
         pending_ = false;

@@ -178,87 +178,101 @@ std::span<const ControlRow> QuorvelForm::controlTable()
     // clang-format off
     static const std::array table = std::to_array<ControlRow>({
         // Directly on the window; frames come before what they hold.
-        {"ComCalcEDD", make<&Q::ComCalcEDD>, nullptr, "Calculate EDD", {7440, 3720, 1935, 315}, {},
-         namedByCaption()},
-        {"ComRestart", make<&Q::ComRestart>, nullptr, "Cancel and RESTART", {7440, 4920, 1935, 315},
-         {}, named("Cancel and restart", "Clears every input and result")},
-        {"ComCalcGest", make<&Q::ComCalcGest>, nullptr, calcGestCaption, {7440, 4200, 1935, 315},
-         {}, namedByCaption("Calculates the length of gestation at birth")},
-        {"DDVal", make<&Q::DDVal>, nullptr, "", {5400, 2160, 735, 315}, inputList,
-         namedList("mm", &Q::Labmm, "Measurement in millimetres")},
-        {"FrameLS", make<&Q::FrameLS>, nullptr, "Mode", {240, 150, 2655, 1215}},
-        {"FrameCBH", make<&Q::FrameCBH>, nullptr, "Measurement", {3000, 1500, 2175, 1545}},
-        {"Labmm", make<&Q::Labmm>, nullptr, "mm", {6120, 2205, 375, 255}},
-        {"FrameEDD", make<&Q::FrameEDD>, nullptr, "EDD", {600, 4500, 2295, 735}},
-        {"FrameGest", make<&Q::FrameGest>, nullptr, "Gestation at birth", {3000, 4500, 2295, 735}},
-        {"FrameQDOB", make<&Q::FrameQDOB>, nullptr, "", {240, 3150, 2655, 1215}, {},
+        {"calculateEddButton", make<&Q::calculateEddButton>, nullptr, "Calculate EDD",
+         {7440, 3720, 1935, 315}, {}, namedByCaption()},
+        {"restartButton", make<&Q::restartButton>, nullptr, "Cancel and RESTART",
+         {7440, 4920, 1935, 315}, {}, named("Cancel and restart", "Clears every input and result")},
+        {"calculateGestationButton", make<&Q::calculateGestationButton>, nullptr, calcGestCaption,
+         {7440, 4200, 1935, 315}, {},
+         namedByCaption("Calculates the length of gestation at birth")},
+        {"measurementValue", make<&Q::measurementValue>, nullptr, "", {5400, 2160, 735, 315},
+         inputList, namedList("mm", &Q::mmLabel, "Measurement in millimetres")},
+        {"modeFrame", make<&Q::modeFrame>, nullptr, "Mode", {240, 150, 2655, 1215}},
+        {"measurementFrame", make<&Q::measurementFrame>, nullptr, "Measurement",
+         {3000, 1500, 2175, 1545}},
+        {"mmLabel", make<&Q::mmLabel>, nullptr, "mm", {6120, 2205, 375, 255}},
+        {"eddFrame", make<&Q::eddFrame>, nullptr, "EDD", {600, 4500, 2295, 735}},
+        {"gestationFrame", make<&Q::gestationFrame>, nullptr, "Gestation at birth",
+         {3000, 4500, 2295, 735}},
+        {"questionFrame", make<&Q::questionFrame>, nullptr, "", {240, 3150, 2655, 1215}, {},
          named("Gestation at birth question")},
-        {"FrameDate", make<&Q::FrameDate>, nullptr, "Frame1", {3000, 150, 3375, 1215}},
-        {"FrameDOB", make<&Q::FrameDOB>, nullptr, "Date of birth", {3000, 3150, 3375, 1215}},
-        {"FrameUS", make<&Q::FrameUS>, nullptr, "Scan data", {240, 1500, 2655, 1545}},
-        {"livelink", make<&Q::livelink>, nullptr, "", {8040, 2760, 1455, 255}, linkLook,
+        {"lmpOrScanDateFrame", make<&Q::lmpOrScanDateFrame>, nullptr, "Frame1",
+         {3000, 150, 3375, 1215}},
+        {"birthDateFrame", make<&Q::birthDateFrame>, nullptr, "Date of birth",
+         {3000, 3150, 3375, 1215}},
+        {"scanDataFrame", make<&Q::scanDataFrame>, nullptr, "Scan data", {240, 1500, 2655, 1545}},
+        {"makersLink", make<&Q::makersLink>, nullptr, "", {8040, 2760, 1455, 255}, linkLook,
          described("Makers' web site")},
-        {"Image1", make<&Q::Image1>, nullptr, "", {6600, 120, 2820, 2505}, {},
+        {"logoLabel", make<&Q::logoLabel>, nullptr, "", {6600, 120, 2820, 2505}, {},
          named("Quorvel logo")},
-        {"Line1", make<&Q::Line1>, nullptr, "", {8040, 3000, 1320, twipsPerPixel}, lineLook},
+        {"linkUnderline", make<&Q::linkUnderline>, nullptr, "", {8040, 3000, 1320, twipsPerPixel},
+         lineLook},
         // Mode.
-        {"OptLMP", make<&Q::OptLMP>, &Q::FrameLS, "LMP-based", {360, 360, 1575, 255}, {},
+        {"lmpOption", make<&Q::lmpOption>, &Q::modeFrame, "LMP-based", {360, 360, 1575, 255}, {},
          named("LMP-based dating")},
-        {"OptUS", make<&Q::OptUS>, &Q::FrameLS, "Ultrasound-based", {360, 720, 1575, 255}, {},
-         named("Ultrasound-based dating")},
+        {"ultrasoundOption", make<&Q::ultrasoundOption>, &Q::modeFrame, "Ultrasound-based",
+         {360, 720, 1575, 255}, {}, named("Ultrasound-based dating")},
         // Date of the LMP or of the scan.
-        {"DDLSDateM", make<&Q::DDLSDateM>, &Q::FrameDate, "", {165, 615, 1215, 315}, dateList,
-         namedList("Month of the LMP or scan date", &Q::LabLSDateM)},
-        {"DDLSDateD", make<&Q::DDLSDateD>, &Q::FrameDate, "", {1605, 600, 735, 315}, dateList,
-         namedList("Day of the LMP or scan date", &Q::LabLSDateD)},
-        {"DDLSDateY", make<&Q::DDLSDateY>, &Q::FrameDate, "", {2490, 600, 735, 315}, dateList,
-         namedList("Year of the LMP or scan date", &Q::LabLSDateY)},
-        {"LabLSDateM", make<&Q::LabLSDateM>, &Q::FrameDate, "Month", {240, 360, 855, 255}, centred},
-        {"LabLSDateD", make<&Q::LabLSDateD>, &Q::FrameDate, "Day", {1440, 360, 855, 255}, centred},
-        {"LabLSDateY", make<&Q::LabLSDateY>, &Q::FrameDate, "Year", {2325, 360, 855, 255}, centred},
+        {"lmpOrScanMonth", make<&Q::lmpOrScanMonth>, &Q::lmpOrScanDateFrame, "",
+         {165, 615, 1215, 315}, dateList,
+         namedList("Month of the LMP or scan date", &Q::lmpOrScanMonthLabel)},
+        {"lmpOrScanDay", make<&Q::lmpOrScanDay>, &Q::lmpOrScanDateFrame, "", {1605, 600, 735, 315},
+         dateList, namedList("Day of the LMP or scan date", &Q::lmpOrScanDayLabel)},
+        {"lmpOrScanYear", make<&Q::lmpOrScanYear>, &Q::lmpOrScanDateFrame, "",
+         {2490, 600, 735, 315}, dateList,
+         namedList("Year of the LMP or scan date", &Q::lmpOrScanYearLabel)},
+        {"lmpOrScanMonthLabel", make<&Q::lmpOrScanMonthLabel>, &Q::lmpOrScanDateFrame, "Month",
+         {240, 360, 855, 255}, centred},
+        {"lmpOrScanDayLabel", make<&Q::lmpOrScanDayLabel>, &Q::lmpOrScanDateFrame, "Day",
+         {1440, 360, 855, 255}, centred},
+        {"lmpOrScanYearLabel", make<&Q::lmpOrScanYearLabel>, &Q::lmpOrScanDateFrame, "Year",
+         {2325, 360, 855, 255}, centred},
         // Scan data.
-        {"OptDG", make<&Q::OptDG>, &Q::FrameUS, "Derived gestation", {360, 590, 2055, 255}, {},
+        {"derivedGestationOption", make<&Q::derivedGestationOption>, &Q::scanDataFrame,
+         "Derived gestation", {360, 590, 2055, 255}, {},
          namedByCaption("Scan data as the gestation found at the scan")},
-        {"OptFB", make<&Q::OptFB>, &Q::FrameUS, "Fetal biometry", {360, 270, 2055, 255}, {},
-         namedByCaption("Scan data from a fetal measurement")},
-        {"DDUSW", make<&Q::DDUSW>, &Q::FrameUS, "", {885, 1130, 735, 315}, inputList,
-         namedList("Weeks of the derived gestation", &Q::LabUSW)},
-        {"DDUSD", make<&Q::DDUSD>, &Q::FrameUS, "", {1770, 1130, 735, 315}, inputList,
-         namedList("Days of the derived gestation", &Q::LabUSD)},
-        {"LabUSW", make<&Q::LabUSW>, &Q::FrameUS, "Weeks", {720, 890, 855, 255}, centred},
-        {"LabUSD", make<&Q::LabUSD>, &Q::FrameUS, "Days", {1605, 890, 855, 255}, centred},
+        {"fetalBiometryOption", make<&Q::fetalBiometryOption>, &Q::scanDataFrame, "Fetal biometry",
+         {360, 270, 2055, 255}, {}, namedByCaption("Scan data from a fetal measurement")},
+        {"derivedWeeks", make<&Q::derivedWeeks>, &Q::scanDataFrame, "", {885, 1130, 735, 315},
+         inputList, namedList("Weeks of the derived gestation", &Q::derivedWeeksLabel)},
+        {"derivedDays", make<&Q::derivedDays>, &Q::scanDataFrame, "", {1770, 1130, 735, 315},
+         inputList, namedList("Days of the derived gestation", &Q::derivedDaysLabel)},
+        {"derivedWeeksLabel", make<&Q::derivedWeeksLabel>, &Q::scanDataFrame, "Weeks",
+         {720, 890, 855, 255}, centred},
+        {"derivedDaysLabel", make<&Q::derivedDaysLabel>, &Q::scanDataFrame, "Days",
+         {1605, 890, 855, 255}, centred},
         // Measurement.
-        {"OptCRL", make<&Q::OptCRL>, &Q::FrameCBH, "Crown rump length", {240, 360, 1815, 255}, {},
-         namedByCaption()},
-        {"OptBPD", make<&Q::OptBPD>, &Q::FrameCBH, "Biparietal diameter", {240, 720, 1815, 255},
-         {}, namedByCaption()},
-        {"OptHC", make<&Q::OptHC>, &Q::FrameCBH, "Head circumference", {240, 1080, 1815, 255}, {},
-         namedByCaption()},
+        {"crlOption", make<&Q::crlOption>, &Q::measurementFrame, "Crown rump length",
+         {240, 360, 1815, 255}, {}, namedByCaption()},
+        {"bpdOption", make<&Q::bpdOption>, &Q::measurementFrame, "Biparietal diameter",
+         {240, 720, 1815, 255}, {}, namedByCaption()},
+        {"hcOption", make<&Q::hcOption>, &Q::measurementFrame, "Head circumference",
+         {240, 1080, 1815, 255}, {}, namedByCaption()},
         // The question.
-        {"OptYes", make<&Q::OptYes>, &Q::FrameQDOB, yesCaption, {1800, 360, 735, 255}, {},
+        {"yesOption", make<&Q::yesOption>, &Q::questionFrame, yesCaption, {1800, 360, 735, 255}, {},
          namedByCaption("Calculate length of gestation at birth")},
-        {"OptNo", make<&Q::OptNo>, &Q::FrameQDOB, "No", {1800, 720, 735, 255}, {},
+        {"noOption", make<&Q::noOption>, &Q::questionFrame, "No", {1800, 720, 735, 255}, {},
          namedByCaption("Do not calculate length of gestation at birth")},
-        {"LabQDOB", make<&Q::LabQDOB>, &Q::FrameQDOB, questionCaption, {240, 465, 1455, 495},
-         wrapped, namedByCaption()},
+        {"questionLabel", make<&Q::questionLabel>, &Q::questionFrame, questionCaption,
+         {240, 465, 1455, 495}, wrapped, namedByCaption()},
         // Date of birth.
-        {"DDDOBDateM", make<&Q::DDDOBDateM>, &Q::FrameDOB, "", {120, 600, 1215, 315}, dateList,
-         namedList("Month of birth", &Q::LabDOBDateM)},
-        {"DDDOBDateD", make<&Q::DDDOBDateD>, &Q::FrameDOB, "", {1560, 600, 735, 315}, dateList,
-         namedList("Day of birth", &Q::LabDOBDateD)},
-        {"DDDOBDateY", make<&Q::DDDOBDateY>, &Q::FrameDOB, "", {2445, 600, 735, 315}, dateList,
-         namedList("Year of birth", &Q::LabDOBDateY)},
-        {"LabDOBDateM", make<&Q::LabDOBDateM>, &Q::FrameDOB, "Month", {315, 360, 855, 255},
+        {"birthMonth", make<&Q::birthMonth>, &Q::birthDateFrame, "", {120, 600, 1215, 315},
+         dateList, namedList("Month of birth", &Q::birthMonthLabel)},
+        {"birthDay", make<&Q::birthDay>, &Q::birthDateFrame, "", {1560, 600, 735, 315}, dateList,
+         namedList("Day of birth", &Q::birthDayLabel)},
+        {"birthYear", make<&Q::birthYear>, &Q::birthDateFrame, "", {2445, 600, 735, 315}, dateList,
+         namedList("Year of birth", &Q::birthYearLabel)},
+        {"birthMonthLabel", make<&Q::birthMonthLabel>, &Q::birthDateFrame, "Month",
+         {315, 360, 855, 255}, centred},
+        {"birthDayLabel", make<&Q::birthDayLabel>, &Q::birthDateFrame, "Day", {1395, 360, 855, 255},
          centred},
-        {"LabDOBDateD", make<&Q::LabDOBDateD>, &Q::FrameDOB, "Day", {1395, 360, 855, 255},
-         centred},
-        {"LabDOBDateY", make<&Q::LabDOBDateY>, &Q::FrameDOB, "Year", {2280, 360, 855, 255},
-         centred},
+        {"birthYearLabel", make<&Q::birthYearLabel>, &Q::birthDateFrame, "Year",
+         {2280, 360, 855, 255}, centred},
         // Results; the caption is what the label shows until the first result.
-        {"LabEDD", make<&Q::LabEDD>, &Q::FrameEDD, "Label2", {240, 360, 1935, 255}, result,
+        {"eddResult", make<&Q::eddResult>, &Q::eddFrame, "Label2", {240, 360, 1935, 255}, result,
          named("EDD")},
-        {"LabGest", make<&Q::LabGest>, &Q::FrameGest, "Label3", {240, 360, 1935, 255}, result,
-         named("Gestation at birth")},
+        {"gestationResult", make<&Q::gestationResult>, &Q::gestationFrame, "Label3",
+         {240, 360, 1935, 255}, result, named("Gestation at birth")},
     });
     // clang-format on
     return table;
@@ -273,34 +287,35 @@ void QuorvelForm::buildControls()
     }
 
     const QUrl address(QString::fromUtf8(makersWebAddress));
-    livelink->setText(address.host());
-    livelink->setToolTip(address.toString());
-    livelink->setFocusPolicy(Qt::TabFocus);
+    makersLink->setText(address.host());
+    makersLink->setToolTip(address.toString());
+    makersLink->setFocusPolicy(Qt::TabFocus);
     // The logo is stored at its place's size in device pixels at 100 % and 200 % and drawn as
     // it is. Only at other scales does the label stretch it, from the double-size drawing so
     // that it stays sharp.
-    const bool doubleSize = Image1->devicePixelRatio() > 1;
+    const bool doubleSize = logoLabel->devicePixelRatio() > 1;
     QPixmap logo =
         QPixmap::fromImage(doubleSize ? readPng(QString::fromLatin1(doubleSizeLogoResource))
                                       : readRawPixels(QString::fromLatin1(logoResource),
-                                                      Image1->size(), QImage::Format_RGB32));
+                                                      logoLabel->size(), QImage::Format_RGB32));
     logo.setDevicePixelRatio(doubleSize ? 2 : 1);
-    Image1->setPixmap(logo);
-    Image1->setScaledContents(logo.size() != Image1->size() * Image1->devicePixelRatio());
-    ComCalcEDD->setDefault(true);
+    logoLabel->setPixmap(logo);
+    logoLabel->setScaledContents(logo.size() != logoLabel->size() * logoLabel->devicePixelRatio());
+    calculateEddButton->setDefault(true);
 
-    for (auto [timer, name] : {std::pair{&Timer1, "Timer1"}, std::pair{&Timer2, "Timer2"},
-                               std::pair{&Timer3, "Timer3"}}) {
+    for (auto [timer, name] :
+         {std::pair{&yesFlash, "yesFlash"}, std::pair{&gestationFlash, "gestationFlash"},
+          std::pair{&eddFlash, "eddFlash"}}) {
         *timer = new IntervalTimer(this);
         (*timer)->setObjectName(QString::fromUtf8(name));
     }
 
     arrangeFocusChain();
     // A month list opens with the whole year in view.
-    DDLSDateM->setMaxVisibleItems(monthsInYear);
-    DDDOBDateM->setMaxVisibleItems(monthsInYear);
+    lmpOrScanMonth->setMaxVisibleItems(monthsInYear);
+    birthMonth->setMaxVisibleItems(monthsInYear);
     // An arrow key that selects Yes must move the focus on as a click does.
-    OptNo->installEventFilter(this);
+    noOption->installEventFilter(this);
 
     for (std::size_t i = 0; i < controls.size(); ++i) {
         applyAccess(*this, controls[i], controlTable()[i]);

@@ -103,9 +103,9 @@ void listDay(PickList* days, int day)
 
 void QuorvelForm::load()
 {
-    Timer1->setInterval(flashInterval);
-    Timer2->setInterval(flashInterval);
-    Timer3->setInterval(flashInterval);
+    yesFlash->setInterval(flashInterval);
+    gestationFlash->setInterval(flashInterval);
+    eddFlash->setInterval(flashInterval);
     vars_.flashCountYes = 0;
     vars_.dobFlashMuted = true;
     vars_.eddDate = today();
@@ -115,45 +115,45 @@ void QuorvelForm::load()
     for (const auto month : monthNames) {
         months.append(text(month));
     }
-    DDLSDateM->addItemTexts(months);
-    DDDOBDateM->addItemTexts(months);
+    lmpOrScanMonth->addItemTexts(months);
+    birthMonth->addItemTexts(months);
     const QStringList years = numbers(firstListedYear, lastListedYear);
-    DDLSDateY->addItemTexts(years);
-    DDDOBDateY->addItemTexts(years);
-    fillNumbers(DDUSW, firstListedWeek, lastListedWeek);
-    DDUSW->setText(presetWeeks);
-    fillNumbers(DDUSD, firstListedDay, lastListedDay);
-    DDUSD->setText(presetDays);
+    lmpOrScanYear->addItemTexts(years);
+    birthYear->addItemTexts(years);
+    fillNumbers(derivedWeeks, firstListedWeek, lastListedWeek);
+    derivedWeeks->setText(presetWeeks);
+    fillNumbers(derivedDays, firstListedDay, lastListedDay);
+    derivedDays->setText(presetDays);
 
-    DDLSDateM->setText(presetScanMonth);
-    DDDOBDateM->setText(presetBirthMonth);
+    lmpOrScanMonth->setText(presetScanMonth);
+    birthMonth->setText(presetBirthMonth);
     // The month handlings have picked day 1 already; these two run nothing.
-    DDLSDateD->setText(presetDay);
-    DDDOBDateD->setText(presetDay);
-    DDLSDateY->setText(presetYear);
-    DDDOBDateY->setText(presetYear);
-    OptBPD->setChecked(true);
-    OptUS->setChecked(true);
+    lmpOrScanDay->setText(presetDay);
+    birthDay->setText(presetDay);
+    lmpOrScanYear->setText(presetYear);
+    birthYear->setText(presetYear);
+    bpdOption->setChecked(true);
+    ultrasoundOption->setChecked(true);
 
     // These steps repeat what the ultrasound-based handling has just done and change nothing
     // now. They stay, in this order, because start-up is a fixed sequence whose order is the
     // behaviour: they state the arrangement it ends in instead of leaving it to whatever the
     // handlings above happened to set last.
-    ComCalcEDD->setVisible(true);
-    setDefaultButton(ComCalcEDD);
-    ComCalcGest->setVisible(false);
-    FrameEDD->setVisible(false);
-    FrameCBH->setVisible(true);
-    FrameGest->setVisible(false);
-    FrameDOB->setVisible(false);
-    DDVal->setVisible(true);
-    setListAvailable(DDVal, true);
-    Labmm->setVisible(true);
-    DDLSDateD->setText(presetDay);
-    FrameDate->setTitle(scanDateCaption);
-    DDLSDateM->setVisible(true);
-    FrameQDOB->setVisible(false);
-    OptNo->setChecked(true);
+    calculateEddButton->setVisible(true);
+    setDefaultButton(calculateEddButton);
+    calculateGestationButton->setVisible(false);
+    eddFrame->setVisible(false);
+    measurementFrame->setVisible(true);
+    gestationFrame->setVisible(false);
+    birthDateFrame->setVisible(false);
+    measurementValue->setVisible(true);
+    setListAvailable(measurementValue, true);
+    mmLabel->setVisible(true);
+    lmpOrScanDay->setText(presetDay);
+    lmpOrScanDateFrame->setTitle(scanDateCaption);
+    lmpOrScanMonth->setVisible(true);
+    questionFrame->setVisible(false);
+    noOption->setChecked(true);
 }
 
 // Mode and scan data -----------------------------------------------------------------------
@@ -163,65 +163,65 @@ void QuorvelForm::repromptEdd()
 {
     startEddFlash();
     datePrompt();
-    setDefaultButton(ComCalcEDD);
+    setDefaultButton(calculateEddButton);
 }
 
 void QuorvelForm::chooseLmpBased()
 {
-    OptCRL->setEnabled(false);
-    OptBPD->setEnabled(false);
-    OptHC->setEnabled(false);
-    ComCalcEDD->setVisible(true);
-    setDefaultButton(ComCalcEDD);
-    ComCalcGest->setVisible(false);
-    FrameEDD->setVisible(false);
-    FrameCBH->setEnabled(false);
-    FrameUS->setEnabled(false);
-    FrameGest->setVisible(false);
-    FrameDOB->setVisible(false);
-    setListAvailable(DDVal, false);
-    Labmm->setEnabled(false);
-    setListAvailable(DDUSW, false);
-    setListAvailable(DDUSD, false);
-    LabUSW->setEnabled(false);
-    LabUSD->setEnabled(false);
-    OptFB->setEnabled(false);
-    OptDG->setEnabled(false);
-    DDLSDateD->setText(presetDay);
-    FrameDate->setTitle(lmpDateCaption);
-    FrameQDOB->setVisible(false);
-    OptNo->setChecked(true);
+    crlOption->setEnabled(false);
+    bpdOption->setEnabled(false);
+    hcOption->setEnabled(false);
+    calculateEddButton->setVisible(true);
+    setDefaultButton(calculateEddButton);
+    calculateGestationButton->setVisible(false);
+    eddFrame->setVisible(false);
+    measurementFrame->setEnabled(false);
+    scanDataFrame->setEnabled(false);
+    gestationFrame->setVisible(false);
+    birthDateFrame->setVisible(false);
+    setListAvailable(measurementValue, false);
+    mmLabel->setEnabled(false);
+    setListAvailable(derivedWeeks, false);
+    setListAvailable(derivedDays, false);
+    derivedWeeksLabel->setEnabled(false);
+    derivedDaysLabel->setEnabled(false);
+    fetalBiometryOption->setEnabled(false);
+    derivedGestationOption->setEnabled(false);
+    lmpOrScanDay->setText(presetDay);
+    lmpOrScanDateFrame->setTitle(lmpDateCaption);
+    questionFrame->setVisible(false);
+    noOption->setChecked(true);
 }
 
 void QuorvelForm::chooseUltrasoundBased()
 {
-    OptUS->setChecked(true);
-    OptFB->setChecked(true);
-    OptCRL->setEnabled(true);
-    OptBPD->setEnabled(true);
-    OptHC->setEnabled(true);
-    ComCalcEDD->setVisible(true);
-    FrameEDD->setVisible(false);
-    FrameCBH->setEnabled(true);
-    FrameUS->setEnabled(true);
-    FrameGest->setVisible(false);
-    FrameDOB->setVisible(false);
-    OptFB->setEnabled(true);
-    OptDG->setEnabled(true);
-    setListAvailable(DDUSW, false);
-    setListAvailable(DDUSD, false);
-    LabUSW->setEnabled(false);
-    LabUSD->setEnabled(false);
-    setListAvailable(DDVal, true);
-    Labmm->setEnabled(true);
-    DDLSDateM->setText(presetScanMonth);
-    DDLSDateD->setText(presetDay);
-    DDLSDateY->setText(presetYear);
-    FrameDate->setTitle(scanDateCaption);
-    FrameQDOB->setVisible(false);
-    OptNo->setChecked(true);
-    setDefaultButton(ComCalcEDD);
-    ComCalcGest->setVisible(false);
+    ultrasoundOption->setChecked(true);
+    fetalBiometryOption->setChecked(true);
+    crlOption->setEnabled(true);
+    bpdOption->setEnabled(true);
+    hcOption->setEnabled(true);
+    calculateEddButton->setVisible(true);
+    eddFrame->setVisible(false);
+    measurementFrame->setEnabled(true);
+    scanDataFrame->setEnabled(true);
+    gestationFrame->setVisible(false);
+    birthDateFrame->setVisible(false);
+    fetalBiometryOption->setEnabled(true);
+    derivedGestationOption->setEnabled(true);
+    setListAvailable(derivedWeeks, false);
+    setListAvailable(derivedDays, false);
+    derivedWeeksLabel->setEnabled(false);
+    derivedDaysLabel->setEnabled(false);
+    setListAvailable(measurementValue, true);
+    mmLabel->setEnabled(true);
+    lmpOrScanMonth->setText(presetScanMonth);
+    lmpOrScanDay->setText(presetDay);
+    lmpOrScanYear->setText(presetYear);
+    lmpOrScanDateFrame->setTitle(scanDateCaption);
+    questionFrame->setVisible(false);
+    noOption->setChecked(true);
+    setDefaultButton(calculateEddButton);
+    calculateGestationButton->setVisible(false);
 }
 
 void QuorvelForm::chooseFetalBiometry()
@@ -238,17 +238,17 @@ void QuorvelForm::chooseDerivedGestation()
 // frame stays available for both.
 void QuorvelForm::arrangeScanData(bool fetalBiometry)
 {
-    OptCRL->setEnabled(fetalBiometry);
-    OptBPD->setEnabled(fetalBiometry);
-    OptHC->setEnabled(fetalBiometry);
-    FrameUS->setEnabled(true);
-    FrameCBH->setEnabled(fetalBiometry);
-    setListAvailable(DDVal, fetalBiometry);
-    Labmm->setEnabled(fetalBiometry);
-    setListAvailable(DDUSW, !fetalBiometry);
-    setListAvailable(DDUSD, !fetalBiometry);
-    LabUSW->setEnabled(!fetalBiometry);
-    LabUSD->setEnabled(!fetalBiometry);
+    crlOption->setEnabled(fetalBiometry);
+    bpdOption->setEnabled(fetalBiometry);
+    hcOption->setEnabled(fetalBiometry);
+    scanDataFrame->setEnabled(true);
+    measurementFrame->setEnabled(fetalBiometry);
+    setListAvailable(measurementValue, fetalBiometry);
+    mmLabel->setEnabled(fetalBiometry);
+    setListAvailable(derivedWeeks, !fetalBiometry);
+    setListAvailable(derivedDays, !fetalBiometry);
+    derivedWeeksLabel->setEnabled(!fetalBiometry);
+    derivedDaysLabel->setEnabled(!fetalBiometry);
     repromptEdd();
 }
 
@@ -265,9 +265,9 @@ void QuorvelForm::chooseMeasurement(Measurement kind)
 {
     for (const MeasurementList& m : measurementLists) {
         if (m.kind == kind) {
-            DDVal->clearItems();
-            fillNumbers(DDVal, m.first, m.last, m.step);
-            DDVal->setText(m.preset);
+            measurementValue->clearItems();
+            fillNumbers(measurementValue, m.first, m.last, m.step);
+            measurementValue->setText(m.preset);
         }
     }
 }
@@ -281,15 +281,15 @@ void QuorvelForm::refillDays(PickList* days, const QString& monthText)
     fillNumbers(days, 1, n);
 }
 
-void QuorvelForm::lsMonthPicked()
+void QuorvelForm::lmpOrScanMonthPicked()
 {
     startEddFlash();
-    refillDays(DDLSDateD, DDLSDateM->text());
-    DDLSDateD->setText(presetDay);
+    refillDays(lmpOrScanDay, lmpOrScanMonth->text());
+    lmpOrScanDay->setText(presetDay);
     datePrompt();
 }
 
-void QuorvelForm::lsDayOrYearPicked()
+void QuorvelForm::lmpOrScanDayOrYearPicked()
 {
     startEddFlash();
     datePrompt();
@@ -297,13 +297,13 @@ void QuorvelForm::lsDayOrYearPicked()
 
 void QuorvelForm::datePrompt()
 {
-    ComCalcGest->setVisible(false);
-    FrameEDD->setVisible(false);
-    FrameGest->setVisible(false);
-    FrameQDOB->setVisible(false);
-    OptNo->setChecked(true);
-    FrameDOB->setVisible(false);
-    ComCalcEDD->setVisible(true);
+    calculateGestationButton->setVisible(false);
+    eddFrame->setVisible(false);
+    gestationFrame->setVisible(false);
+    questionFrame->setVisible(false);
+    noOption->setChecked(true);
+    birthDateFrame->setVisible(false);
+    calculateEddButton->setVisible(true);
 }
 
 void QuorvelForm::dobMonthPicked()
@@ -312,12 +312,12 @@ void QuorvelForm::dobMonthPicked()
     if (!vars_.dobFlashMuted) {
         startGestFlash();
     }
-    refillDays(DDDOBDateD, DDDOBDateM->text());
-    DDDOBDateD->setText(presetDay);
-    FrameGest->setVisible(false);
+    refillDays(birthDay, birthMonth->text());
+    birthDay->setText(presetDay);
+    gestationFrame->setVisible(false);
     vars_.dobFlashMuted = false;
-    setDefaultButton(ComCalcGest);
-    ComCalcGest->setVisible(true);
+    setDefaultButton(calculateGestationButton);
+    calculateGestationButton->setVisible(true);
 }
 
 void QuorvelForm::dobDayPicked()
@@ -326,9 +326,9 @@ void QuorvelForm::dobDayPicked()
     if (!vars_.dobFlashMuted) {
         startGestFlash();
     }
-    FrameGest->setVisible(false);
-    setDefaultButton(ComCalcGest);
-    ComCalcGest->setVisible(true);
+    gestationFrame->setVisible(false);
+    setDefaultButton(calculateGestationButton);
+    calculateGestationButton->setVisible(true);
     vars_.dobFlashMuted = false;
 }
 
@@ -336,26 +336,26 @@ void QuorvelForm::dobYearPicked()
 {
     vars_.flashCountGest = 0;
     startGestFlash();
-    FrameGest->setVisible(false);
-    setDefaultButton(ComCalcGest);
-    ComCalcGest->setVisible(true);
+    gestationFrame->setVisible(false);
+    setDefaultButton(calculateGestationButton);
+    calculateGestationButton->setVisible(true);
 
     // The Yes answer lists 29 February for an EDD on that day; in a year without it the day
     // would name no date, so the row falls back to the 28th.
-    const auto leapDay = dateFromTexts(leapDayText, "February", DDDOBDateY->text().toStdString());
-    if (DDDOBDateM->text() == "February" && DDDOBDateD->findText(leapDayText) >= 0 && !leapDay) {
-        if (DDDOBDateD->text() == leapDayText) {
-            DDDOBDateD->setText(lastFebruaryDayText);
+    const auto leapDay = dateFromTexts(leapDayText, "February", birthYear->text().toStdString());
+    if (birthMonth->text() == "February" && birthDay->findText(leapDayText) >= 0 && !leapDay) {
+        if (birthDay->text() == leapDayText) {
+            birthDay->setText(lastFebruaryDayText);
         }
-        DDDOBDateD->removeItemText(leapDayText);
+        birthDay->removeItemText(leapDayText);
     }
 }
 
 // Calculations, question and restart -------------------------------------------------------
 
-QString QuorvelForm::datenice(const Date& xdate)
+QString QuorvelForm::longDate(const Date& date)
 {
-    return text(longDateText(xdate));
+    return text(longDateText(date));
 }
 
 void QuorvelForm::calculateEdd()
@@ -363,15 +363,17 @@ void QuorvelForm::calculateEdd()
     startYesFlash();
 
     EddInputs in;
-    in.mode = OptUS->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
-    in.scanData = OptFB->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
-    in.measurement = measurementFromOptions(OptCRL->isChecked(), OptBPD->isChecked());
-    in.measurementText = DDVal->text().toStdString();
-    in.weeksText = DDUSW->text().toStdString();
-    in.daysText = DDUSD->text().toStdString();
-    in.dayText = DDLSDateD->text().toStdString();
-    in.monthText = DDLSDateM->text().toStdString();
-    in.yearText = DDLSDateY->text().toStdString();
+    in.mode =
+        ultrasoundOption->isChecked() ? DatingMode::Ultrasound : DatingMode::LastMenstrualPeriod;
+    in.scanData =
+        fetalBiometryOption->isChecked() ? ScanData::FetalBiometry : ScanData::DerivedGestation;
+    in.measurement = measurementFromOptions(crlOption->isChecked(), bpdOption->isChecked());
+    in.measurementText = measurementValue->text().toStdString();
+    in.weeksText = derivedWeeks->text().toStdString();
+    in.daysText = derivedDays->text().toStdString();
+    in.dayText = lmpOrScanDay->text().toStdString();
+    in.monthText = lmpOrScanMonth->text().toStdString();
+    in.yearText = lmpOrScanYear->text().toStdString();
     const auto result = computeEdd(in);
     if (!result) {
         // The lists offer only what the arithmetic accepts; nothing is shown rather than a
@@ -384,34 +386,34 @@ void QuorvelForm::calculateEdd()
         vars_.scanGestDays = result->scan->gestationalDays;
         vars_.scanDaysToEdd = result->scan->daysToEdd;
     }
-    LabEDD->setText(datenice(result->edd));
+    eddResult->setText(longDate(result->edd));
     // The stored EDD is read back from the label so that it is always the day the user sees.
-    vars_.eddDate = dateFromText(LabEDD->text().toStdString()).value();
-    FrameQDOB->setVisible(true);
-    handOnFocus(OptYes);
+    vars_.eddDate = dateFromText(eddResult->text().toStdString()).value();
+    questionFrame->setVisible(true);
+    handOnFocus(yesOption);
     // Its own flash, if still running, would bring the button back over the result.
-    Timer3->setEnabled(false);
-    ComCalcEDD->setVisible(false);
+    eddFlash->setEnabled(false);
+    calculateEddButton->setVisible(false);
     // Shown last: a screen reader speaks the result after it has told where the focus went.
-    FrameEDD->setVisible(true);
+    eddFrame->setVisible(true);
 }
 
 void QuorvelForm::calculateGestation()
 {
     const auto g =
-        computeGestAtBirth(DDDOBDateD->text().toStdString(), DDDOBDateM->text().toStdString(),
-                           DDDOBDateY->text().toStdString(), vars_.eddDate);
+        computeGestAtBirth(birthDay->text().toStdString(), birthMonth->text().toStdString(),
+                           birthYear->text().toStdString(), vars_.eddDate);
     if (!g) {
         qWarning("Calculate gestation: %s", describe(g.error()));
-        FrameGest->setVisible(false);
+        gestationFrame->setVisible(false);
         return;
     }
     vars_.dobDate = g->dateOfBirth;
-    LabGest->setText(text(g->caption));
-    handOnFocus(DDDOBDateM);
-    ComCalcGest->setVisible(false);
+    gestationResult->setText(text(g->caption));
+    handOnFocus(birthMonth);
+    calculateGestationButton->setVisible(false);
     // Shown last: a screen reader speaks the result after it has told where the focus went.
-    FrameGest->setVisible(true);
+    gestationFrame->setVisible(true);
 }
 
 void QuorvelForm::answerYes()
@@ -420,31 +422,31 @@ void QuorvelForm::answerYes()
     const int day = static_cast<int>(static_cast<unsigned>(edd.day()));
     const int year = static_cast<int>(edd.year());
 
-    FrameDOB->setVisible(true);
-    DDDOBDateM->setText(text(monthName(static_cast<int>(static_cast<unsigned>(edd.month())))));
-    listDay(DDDOBDateD, day);
-    DDDOBDateD->setText(QString::number(day));
-    listYear(DDDOBDateY, year);
-    DDDOBDateY->setText(QString::number(year));
-    DDDOBDateM->setVisible(true);
-    DDDOBDateD->setVisible(true);
-    DDDOBDateY->setVisible(true);
+    birthDateFrame->setVisible(true);
+    birthMonth->setText(text(monthName(static_cast<int>(static_cast<unsigned>(edd.month())))));
+    listDay(birthDay, day);
+    birthDay->setText(QString::number(day));
+    listYear(birthYear, year);
+    birthYear->setText(QString::number(year));
+    birthMonth->setVisible(true);
+    birthDay->setVisible(true);
+    birthYear->setVisible(true);
     // Chosen from the keyboard, Yes is confirmed before the focus moves on to the row.
-    if (OptYes->hasFocus()) {
-        announcer_->announce(QString::fromUtf8(yesConfirmation));
+    if (yesOption->hasFocus()) {
+        announcer_->confirm(QString::fromUtf8(yesConfirmation));
     }
-    DDDOBDateM->setFocus();
-    ComCalcGest->setVisible(true);
+    birthMonth->setFocus();
+    calculateGestationButton->setVisible(true);
     // With the lists already at the EDD no list handling has made it the default.
-    setDefaultButton(ComCalcGest);
-    ComCalcEDD->setVisible(false);
+    setDefaultButton(calculateGestationButton);
+    calculateEddButton->setVisible(false);
 }
 
 void QuorvelForm::answerNo()
 {
-    FrameDOB->setVisible(false);
-    FrameGest->setVisible(false);
-    ComCalcGest->setVisible(false);
+    birthDateFrame->setVisible(false);
+    gestationFrame->setVisible(false);
+    calculateGestationButton->setVisible(false);
 }
 
 void QuorvelForm::restart()

@@ -23,10 +23,6 @@ constexpr int clientWidth = 9600; // twips
 constexpr int clientHeight = 5505;
 
 const char* const windowCaption = "Quorvel";
-const char* const eddWithdrawnMessage = "EDD withdrawn";
-const char* const gestWithdrawnMessage = "Gestation at birth withdrawn";
-const char* const bothWithdrawnMessage = "EDD and gestation at birth withdrawn";
-const char* const restartMessage = "Inputs and results cleared";
 
 // The keys with which Qt moves to the option before the focused one in its group.
 bool isKeyToPreviousOption(int key)
@@ -71,44 +67,44 @@ void QuorvelForm::whenSelected(QRadioButton* option, std::function<void()> handl
 
 void QuorvelForm::connectHandlings()
 {
-    whenSelected(OptLMP, [this] { chooseLmpBased(); });
-    whenSelected(OptUS, [this] { chooseUltrasoundBased(); });
-    whenSelected(OptFB, [this] { chooseFetalBiometry(); });
-    whenSelected(OptDG, [this] { chooseDerivedGestation(); });
-    whenSelected(OptCRL, [this] { chooseMeasurement(Measurement::CrownRumpLength); });
-    whenSelected(OptBPD, [this] { chooseMeasurement(Measurement::BiparietalDiameter); });
-    whenSelected(OptHC, [this] { chooseMeasurement(Measurement::HeadCircumference); });
-    whenSelected(OptYes, [this] { answerYes(); });
-    whenSelected(OptNo, [this] { answerNo(); });
+    whenSelected(lmpOption, [this] { chooseLmpBased(); });
+    whenSelected(ultrasoundOption, [this] { chooseUltrasoundBased(); });
+    whenSelected(fetalBiometryOption, [this] { chooseFetalBiometry(); });
+    whenSelected(derivedGestationOption, [this] { chooseDerivedGestation(); });
+    whenSelected(crlOption, [this] { chooseMeasurement(Measurement::CrownRumpLength); });
+    whenSelected(bpdOption, [this] { chooseMeasurement(Measurement::BiparietalDiameter); });
+    whenSelected(hcOption, [this] { chooseMeasurement(Measurement::HeadCircumference); });
+    whenSelected(yesOption, [this] { answerYes(); });
+    whenSelected(noOption, [this] { answerNo(); });
 
-    for (auto* list : {DDVal, DDUSW, DDUSD}) {
+    for (auto* list : {measurementValue, derivedWeeks, derivedDays}) {
         connect(list, &PickList::picked, this, &QuorvelForm::repromptEdd);
     }
-    connect(DDLSDateM, &PickList::picked, this, &QuorvelForm::lsMonthPicked);
-    connect(DDLSDateD, &PickList::picked, this, &QuorvelForm::lsDayOrYearPicked);
-    connect(DDLSDateY, &PickList::picked, this, &QuorvelForm::lsDayOrYearPicked);
-    connect(DDDOBDateM, &PickList::picked, this, &QuorvelForm::dobMonthPicked);
-    connect(DDDOBDateD, &PickList::picked, this, &QuorvelForm::dobDayPicked);
-    connect(DDDOBDateY, &PickList::picked, this, &QuorvelForm::dobYearPicked);
+    connect(lmpOrScanMonth, &PickList::picked, this, &QuorvelForm::lmpOrScanMonthPicked);
+    connect(lmpOrScanDay, &PickList::picked, this, &QuorvelForm::lmpOrScanDayOrYearPicked);
+    connect(lmpOrScanYear, &PickList::picked, this, &QuorvelForm::lmpOrScanDayOrYearPicked);
+    connect(birthMonth, &PickList::picked, this, &QuorvelForm::dobMonthPicked);
+    connect(birthDay, &PickList::picked, this, &QuorvelForm::dobDayPicked);
+    connect(birthYear, &PickList::picked, this, &QuorvelForm::dobYearPicked);
 
-    connect(ComCalcEDD, &QPushButton::clicked, this, &QuorvelForm::calculateEdd);
-    connect(ComCalcGest, &QPushButton::clicked, this, &QuorvelForm::calculateGestation);
-    connect(ComRestart, &QPushButton::clicked, this, [this] {
+    connect(calculateEddButton, &QPushButton::clicked, this, &QuorvelForm::calculateEdd);
+    connect(calculateGestationButton, &QPushButton::clicked, this,
+            &QuorvelForm::calculateGestation);
+    connect(restartButton, &QPushButton::clicked, this, [this] {
         restart();
-        restarting_ = true;
-        scheduleAnnouncement();
+        announcer_->restarted();
     });
     for (auto* list : findChildren<PickList*>()) {
         connect(list, &PickList::picked, this, [this, list] { notePicked(list); });
     }
-    FrameEDD->installEventFilter(this);
-    FrameGest->installEventFilter(this);
+    eddFrame->installEventFilter(this);
+    gestationFrame->installEventFilter(this);
 
-    connect(Timer1, &IntervalTimer::tick, this, &QuorvelForm::timer1Tick);
-    connect(Timer2, &IntervalTimer::tick, this, &QuorvelForm::timer2Tick);
-    connect(Timer3, &IntervalTimer::tick, this, &QuorvelForm::timer3Tick);
+    connect(yesFlash, &IntervalTimer::tick, this, &QuorvelForm::yesFlashTick);
+    connect(gestationFlash, &IntervalTimer::tick, this, &QuorvelForm::gestationFlashTick);
+    connect(eddFlash, &IntervalTimer::tick, this, &QuorvelForm::eddFlashTick);
 
-    connect(livelink, &LinkLabel::clicked, this, [this] {
+    connect(makersLink, &LinkLabel::clicked, this, [this] {
         if (webLinkHandler_) {
             webLinkHandler_();
         }
@@ -125,18 +121,18 @@ void QuorvelForm::setWebLinkHandler(std::function<void()> handler)
 void QuorvelForm::startYesFlash()
 {
     vars_.flashCountYes = 0;
-    Timer1->setEnabled(true);
+    yesFlash->setEnabled(true);
 }
 
 void QuorvelForm::startGestFlash()
 {
-    Timer2->setEnabled(true);
+    gestationFlash->setEnabled(true);
 }
 
 void QuorvelForm::startEddFlash()
 {
     vars_.flashCountEdd = 0;
-    Timer3->setEnabled(true);
+    eddFlash->setEnabled(true);
 }
 
 // Each tick toggles its element, but the last one always leaves it shown: a flash restarted
@@ -152,35 +148,36 @@ bool QuorvelForm::countTick(std::int16_t& counter, IntervalTimer* timer)
     return false;
 }
 
-void QuorvelForm::timer1Tick()
+void QuorvelForm::yesFlashTick()
 {
-    const bool last = countTick(vars_.flashCountYes, Timer1);
-    const bool blank = !last && !OptYes->text().isEmpty();
-    OptYes->setText(blank ? QString() : QString(yesCaption));
-    LabQDOB->setText(blank ? QString() : QString(questionCaption));
+    const bool last = countTick(vars_.flashCountYes, yesFlash);
+    const bool blank = !last && !yesOption->text().isEmpty();
+    yesOption->setText(blank ? QString() : QString(yesCaption));
+    questionLabel->setText(blank ? QString() : QString(questionCaption));
 }
 
-void QuorvelForm::timer2Tick()
+void QuorvelForm::gestationFlashTick()
 {
-    const bool last = countTick(vars_.flashCountGest, Timer2);
-    const bool blank = !last && !ComCalcGest->text().isEmpty();
-    ComCalcGest->setText(blank ? QString() : QString(calcGestCaption));
+    const bool last = countTick(vars_.flashCountGest, gestationFlash);
+    const bool blank = !last && !calculateGestationButton->text().isEmpty();
+    calculateGestationButton->setText(blank ? QString() : QString(calcGestCaption));
 }
 
-void QuorvelForm::timer3Tick()
+void QuorvelForm::eddFlashTick()
 {
-    const bool last = countTick(vars_.flashCountEdd, Timer3);
-    const bool shown = last || ComCalcEDD->isHidden();
+    const bool last = countTick(vars_.flashCountEdd, eddFlash);
+    const bool shown = last || calculateEddButton->isHidden();
     // A window activated while the button is out of sight would give the focus to the next
     // control; until the button is back the window holds the focus meant for it.
-    if (!shown && !isActiveWindow() && (focusWidget() == nullptr || focusWidget() == ComCalcEDD)) {
+    if (!shown && !isActiveWindow() &&
+        (focusWidget() == nullptr || focusWidget() == calculateEddButton)) {
         setFocus(Qt::OtherFocusReason);
     }
     const bool blinking = std::exchange(eddButtonBlinking_, true);
-    ComCalcEDD->setVisible(shown);
+    calculateEddButton->setVisible(shown);
     eddButtonBlinking_ = blinking;
     if (shown && focusWidget() == this) {
-        ComCalcEDD->setFocus(Qt::OtherFocusReason);
+        calculateEddButton->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -188,7 +185,7 @@ void QuorvelForm::timer3Tick()
 
 void QuorvelForm::setDefaultButton(QPushButton* button)
 {
-    for (auto* b : {ComCalcEDD, ComRestart, ComCalcGest}) {
+    for (auto* b : {calculateEddButton, restartButton, calculateGestationButton}) {
         b->setDefault(b == button);
     }
 }
@@ -202,16 +199,20 @@ void QuorvelForm::arrangeFocusChain()
         option->setFocusPolicy(Qt::ClickFocus);
     }
     const std::array<QWidget*, 21> focusOrder = {
-        ComCalcEDD, ComRestart, ComCalcGest, DDLSDateM, DDLSDateD, DDLSDateY, DDVal,
-        DDDOBDateM, DDDOBDateD, DDDOBDateY,  OptLMP,    OptUS,     OptCRL,    OptBPD,
-        OptHC,      OptYes,     OptNo,       OptDG,     OptFB,     DDUSW,     DDUSD};
+        calculateEddButton,  restartButton, calculateGestationButton,
+        lmpOrScanMonth,      lmpOrScanDay,  lmpOrScanYear,
+        measurementValue,    birthMonth,    birthDay,
+        birthYear,           lmpOption,     ultrasoundOption,
+        crlOption,           bpdOption,     hcOption,
+        yesOption,           noOption,      derivedGestationOption,
+        fetalBiometryOption, derivedWeeks,  derivedDays};
     for (std::size_t i = 1; i < focusOrder.size(); ++i) {
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
     // The results follow, where the keyboard reaches them to select and copy.
-    setTabOrder(focusOrder.back(), LabEDD);
-    setTabOrder(LabEDD, LabGest);
-    setTabOrder(LabGest, livelink);
+    setTabOrder(focusOrder.back(), eddResult);
+    setTabOrder(eddResult, gestationResult);
+    setTabOrder(gestationResult, makersLink);
 }
 
 void QuorvelForm::handOnFocus(QWidget* next)
@@ -225,15 +226,15 @@ void QuorvelForm::handOnFocus(QWidget* next)
 
 // Announcements -------------------------------------------------------------------------------
 
-// A result frame hidden by a handling (not with the window) is a withdrawn result. Several
-// handlings may hide it in one go; the announcement waits until they have all run.
+// A result frame hidden by a handling (not with the window) is a withdrawn result.
 void QuorvelForm::noteWithdrawn(QWidget* resultFrame)
 {
     if (!isVisible() || !resultFrame->isHidden()) {
         return;
     }
-    (resultFrame == static_cast<QWidget*>(FrameEDD) ? eddWithdrawn_ : gestWithdrawn_) = true;
-    scheduleAnnouncement();
+    announcer_->withdrawn(resultFrame == static_cast<QWidget*>(eddFrame)
+                              ? Announcer::Result::Edd
+                              : Announcer::Result::Gestation);
 }
 
 // Screen readers say nothing of a list's new item under the focus (Qt reports no value for
@@ -241,36 +242,7 @@ void QuorvelForm::noteWithdrawn(QWidget* resultFrame)
 void QuorvelForm::notePicked(PickList* list)
 {
     if (list->hasFocus() && !list->typing() && !list->text().isEmpty()) {
-        pickedItem_ = list->text();
-        scheduleAnnouncement();
-    }
-}
-
-void QuorvelForm::scheduleAnnouncement()
-{
-    if (!std::exchange(announcementScheduled_, true)) {
-        QMetaObject::invokeMethod(this, &QuorvelForm::announce, Qt::QueuedConnection);
-    }
-}
-
-void QuorvelForm::announce()
-{
-    const char* withdrawal = restarting_                       ? restartMessage
-                             : eddWithdrawn_ && gestWithdrawn_ ? bothWithdrawnMessage
-                             : eddWithdrawn_                   ? eddWithdrawnMessage
-                             : gestWithdrawn_                  ? gestWithdrawnMessage
-                                                               : nullptr;
-    QStringList parts;
-    if (!pickedItem_.isEmpty()) {
-        parts << pickedItem_;
-    }
-    if (withdrawal != nullptr) {
-        parts << QString::fromUtf8(withdrawal);
-    }
-    eddWithdrawn_ = gestWithdrawn_ = restarting_ = announcementScheduled_ = false;
-    pickedItem_.clear();
-    if (!parts.isEmpty()) {
-        announcer_->announce(parts.join(QLatin1String(". ")));
+        announcer_->picked(list->text());
     }
 }
 
@@ -288,15 +260,15 @@ bool QuorvelForm::focusNextPrevChild(bool next)
 // then moves it on to the date of birth. Qt's own arrow handling would give it back to Yes.
 bool QuorvelForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == FrameEDD || watched == FrameGest) && event->type() == QEvent::Hide) {
+    if ((watched == eddFrame || watched == gestationFrame) && event->type() == QEvent::Hide) {
         noteWithdrawn(static_cast<QWidget*>(watched));
         return false;
     }
-    if (watched == OptNo && event->type() == QEvent::KeyPress &&
-        isKeyToPreviousOption(static_cast<QKeyEvent*>(event)->key()) && OptNo->isChecked() &&
-        OptYes->isEnabled()) {
-        OptYes->setFocus(Qt::BacktabFocusReason);
-        OptYes->click();
+    if (watched == noOption && event->type() == QEvent::KeyPress &&
+        isKeyToPreviousOption(static_cast<QKeyEvent*>(event)->key()) && noOption->isChecked() &&
+        yesOption->isEnabled()) {
+        yesOption->setFocus(Qt::BacktabFocusReason);
+        yesOption->click();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -310,8 +282,8 @@ void QuorvelForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         auto* focused = qobject_cast<QPushButton*>(focusWidget());
-        for (auto* b : {focused, ComCalcEDD, ComCalcGest}) {
-            const bool blinking = b == ComCalcEDD && Timer3->isRunning();
+        for (auto* b : {focused, calculateEddButton, calculateGestationButton}) {
+            const bool blinking = b == calculateEddButton && eddFlash->isRunning();
             if (b != nullptr && (!b->isHidden() || blinking) && b->isEnabled()) {
                 b->click();
                 return;

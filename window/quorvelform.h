@@ -69,15 +69,15 @@ public:
     const Variables& variables() const { return vars_; }
 
     // The long date text of a day, as the EDD label shows it.
-    static QString datenice(const Date& xdate);
+    static QString longDate(const Date& date);
 
     // What a click on the link label does; by default nothing.
     void setWebLinkHandler(std::function<void()> handler);
 
     // The flashes' tick handlings, run by their timers every 100 ms.
-    void timer1Tick();
-    void timer2Tick();
-    void timer3Tick();
+    void yesFlashTick();
+    void gestationFlashTick();
+    void eddFlashTick();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -112,8 +112,8 @@ private:
     void chooseMeasurement(Measurement kind);
 
     // Date lists.
-    void lsMonthPicked();
-    void lsDayOrYearPicked();
+    void lmpOrScanMonthPicked();
+    void lmpOrScanDayOrYearPicked();
     void datePrompt();
     void dobMonthPicked();
     void dobDayPicked();
@@ -136,73 +136,62 @@ private:
     void setDefaultButton(QPushButton* button);
     // A calculation, however started, moves the focus on to the next step.
     void handOnFocus(QWidget* next);
-    // Tells screen readers, in one message once the handling has run, the item just picked
-    // in the focused list and which results have gone, or that the restart cleared everything.
+    // Tells the announcer of a result withdrawn, or of an item picked in the focused list.
     void noteWithdrawn(QWidget* resultFrame);
     void notePicked(PickList* list);
-    void scheduleAnnouncement();
-    void announce();
     void setListAvailable(PickList* list, bool available);
 
     Variables vars_;
     bool eddButtonBlinking_ = false; // the Calculate EDD flash is hiding or showing its button
-    bool eddWithdrawn_ = false;      // results hidden since the last announcement
-    bool gestWithdrawn_ = false;
-    bool restarting_ = false;
-    bool announcementScheduled_ = false;
-    QString pickedItem_; // picked in the focused list since the last announcement
     std::function<void()> webLinkHandler_;
 
-    // A control's name says what it is and what it holds: DD drop-down list, Opt option
-    // button, Com command button, Lab label, Frame frame; LSDate is the LMP-or-scan date,
-    // DOBDate the date of birth. Tests find the controls by these names.
-    QPushButton* ComCalcEDD = nullptr;
-    QPushButton* ComRestart = nullptr;
-    QPushButton* ComCalcGest = nullptr;
-    PickList* DDVal = nullptr;
-    QGroupBox* FrameLS = nullptr;
-    QGroupBox* FrameCBH = nullptr;
-    QLabel* Labmm = nullptr;
-    QGroupBox* FrameEDD = nullptr;
-    QGroupBox* FrameGest = nullptr;
-    QGroupBox* FrameQDOB = nullptr;
-    QGroupBox* FrameDate = nullptr;
-    QGroupBox* FrameDOB = nullptr;
-    QGroupBox* FrameUS = nullptr;
-    LinkLabel* livelink = nullptr;
-    QLabel* Image1 = nullptr;
-    QFrame* Line1 = nullptr;
-    QRadioButton* OptLMP = nullptr;
-    QRadioButton* OptUS = nullptr;
-    PickList* DDLSDateM = nullptr;
-    PickList* DDLSDateD = nullptr;
-    PickList* DDLSDateY = nullptr;
-    QLabel* LabLSDateM = nullptr;
-    QLabel* LabLSDateD = nullptr;
-    QLabel* LabLSDateY = nullptr;
-    QRadioButton* OptDG = nullptr;
-    QRadioButton* OptFB = nullptr;
-    PickList* DDUSW = nullptr;
-    PickList* DDUSD = nullptr;
-    QLabel* LabUSW = nullptr;
-    QLabel* LabUSD = nullptr;
-    QRadioButton* OptCRL = nullptr;
-    QRadioButton* OptBPD = nullptr;
-    QRadioButton* OptHC = nullptr;
-    QRadioButton* OptYes = nullptr;
-    QRadioButton* OptNo = nullptr;
-    QLabel* LabQDOB = nullptr;
-    PickList* DDDOBDateM = nullptr;
-    PickList* DDDOBDateD = nullptr;
-    PickList* DDDOBDateY = nullptr;
-    QLabel* LabDOBDateM = nullptr;
-    QLabel* LabDOBDateD = nullptr;
-    QLabel* LabDOBDateY = nullptr;
-    ResultLabel* LabEDD = nullptr;
-    ResultLabel* LabGest = nullptr;
-    IntervalTimer* Timer1 = nullptr;
-    IntervalTimer* Timer2 = nullptr;
-    IntervalTimer* Timer3 = nullptr;
+    QPushButton* calculateEddButton = nullptr;
+    QPushButton* restartButton = nullptr;
+    QPushButton* calculateGestationButton = nullptr;
+    PickList* measurementValue = nullptr;
+    QGroupBox* modeFrame = nullptr;
+    QGroupBox* measurementFrame = nullptr;
+    QLabel* mmLabel = nullptr;
+    QGroupBox* eddFrame = nullptr;
+    QGroupBox* gestationFrame = nullptr;
+    QGroupBox* questionFrame = nullptr;
+    QGroupBox* lmpOrScanDateFrame = nullptr;
+    QGroupBox* birthDateFrame = nullptr;
+    QGroupBox* scanDataFrame = nullptr;
+    LinkLabel* makersLink = nullptr;
+    QLabel* logoLabel = nullptr;
+    QFrame* linkUnderline = nullptr;
+    QRadioButton* lmpOption = nullptr;
+    QRadioButton* ultrasoundOption = nullptr;
+    PickList* lmpOrScanMonth = nullptr;
+    PickList* lmpOrScanDay = nullptr;
+    PickList* lmpOrScanYear = nullptr;
+    QLabel* lmpOrScanMonthLabel = nullptr;
+    QLabel* lmpOrScanDayLabel = nullptr;
+    QLabel* lmpOrScanYearLabel = nullptr;
+    QRadioButton* derivedGestationOption = nullptr;
+    QRadioButton* fetalBiometryOption = nullptr;
+    PickList* derivedWeeks = nullptr;
+    PickList* derivedDays = nullptr;
+    QLabel* derivedWeeksLabel = nullptr;
+    QLabel* derivedDaysLabel = nullptr;
+    QRadioButton* crlOption = nullptr;
+    QRadioButton* bpdOption = nullptr;
+    QRadioButton* hcOption = nullptr;
+    QRadioButton* yesOption = nullptr;
+    QRadioButton* noOption = nullptr;
+    QLabel* questionLabel = nullptr;
+    PickList* birthMonth = nullptr;
+    PickList* birthDay = nullptr;
+    PickList* birthYear = nullptr;
+    QLabel* birthMonthLabel = nullptr;
+    QLabel* birthDayLabel = nullptr;
+    QLabel* birthYearLabel = nullptr;
+    ResultLabel* eddResult = nullptr;
+    ResultLabel* gestationResult = nullptr;
+    IntervalTimer* yesFlash = nullptr;
+    IntervalTimer* gestationFlash = nullptr;
+    IntervalTimer* eddFlash = nullptr;
     Announcer* announcer_ = nullptr;
 };
 

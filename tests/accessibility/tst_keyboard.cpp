@@ -1,6 +1,6 @@
 // The calculator used from the keyboard alone: Tab, arrow keys, Space and Enter.
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -89,26 +89,31 @@ void KeyboardTest::tabVisitsTheFocusOrder_data()
     QTest::addColumn<QString>("arrangement"); // options selected with the mouse first
     QTest::addColumn<QStringList>("stops");   // one Tab round, from the first stop
 
-    const QStringList date = {"DDLSDateM", "DDLSDateD", "DDLSDateY"};
+    const QStringList date = {"lmpOrScanMonth", "lmpOrScanDay", "lmpOrScanYear"};
     QTest::newRow("start-up") << ""
-                              << QStringList{"ComCalcEDD", "ComRestart"} + date +
-                                     QStringList{"DDVal", "OptUS", "OptBPD", "OptFB", "livelink"};
+                              << QStringList{"calculateEddButton", "restartButton"} + date +
+                                     QStringList{"measurementValue", "ultrasoundOption",
+                                                 "bpdOption", "fetalBiometryOption", "makersLink"};
     QTest::newRow("LMP-based: scan data unavailable")
-        << "OptLMP"
-        << QStringList{"ComCalcEDD", "ComRestart"} + date + QStringList{"OptLMP", "livelink"};
+        << "lmpOption"
+        << QStringList{"calculateEddButton", "restartButton"} + date +
+               QStringList{"lmpOption", "makersLink"};
     QTest::newRow("derived gestation: weeks and days, no measurement")
-        << "OptDG"
-        << QStringList{"ComCalcEDD", "ComRestart"} + date +
-               QStringList{"OptUS", "OptDG", "DDUSW", "DDUSD", "livelink"};
+        << "derivedGestationOption"
+        << QStringList{"calculateEddButton", "restartButton"} + date +
+               QStringList{"ultrasoundOption", "derivedGestationOption", "derivedWeeks",
+                           "derivedDays", "makersLink"};
     QTest::newRow("EDD shown: the question instead of the button, the result to copy")
-        << "ComCalcEDD"
-        << QStringList{"ComRestart"} + date +
-               QStringList{"DDVal", "OptUS", "OptBPD", "OptNo", "OptFB", "LabEDD", "livelink"};
+        << "calculateEddButton"
+        << QStringList{"restartButton"} + date +
+               QStringList{"measurementValue",    "ultrasoundOption", "bpdOption", "noOption",
+                           "fetalBiometryOption", "eddResult",        "makersLink"};
     QTest::newRow("Yes: the date of birth and its button")
-        << "ComCalcEDD OptYes"
-        << QStringList{"ComRestart", "ComCalcGest"} + date +
-               QStringList{"DDVal",  "DDDOBDateM", "DDDOBDateD", "DDDOBDateY", "OptUS",
-                           "OptBPD", "OptYes",     "OptFB",      "LabEDD",     "livelink"};
+        << "calculateEddButton yesOption"
+        << QStringList{"restartButton", "calculateGestationButton"} + date +
+               QStringList{"measurementValue", "birthMonth", "birthDay",  "birthYear",
+                           "ultrasoundOption", "bpdOption",  "yesOption", "fetalBiometryOption",
+                           "eddResult",        "makersLink"};
 }
 
 void KeyboardTest::tabVisitsTheFocusOrder()
@@ -154,38 +159,43 @@ void KeyboardTest::typicalUse_data()
     QTest::addColumn<QString>("steps");
 
     QTest::newRow("LMP 1 January 2000, born 1 October 2000")
-        << "focus ComCalcEDD; tab OptUS; up; space; tab DDLSDateD; pick 1; enter;"
-           "edd 7 October 2000; tab OptNo; up; focus DDDOBDateM; tab DDDOBDateD; pick 1; enter;"
+        << "focus calculateEddButton; tab ultrasoundOption; up; space; tab lmpOrScanDay; pick 1; "
+           "enter;"
+           "edd 7 October 2000; tab noOption; up; focus birthMonth; tab birthDay; pick 1; enter;"
            "gestation 39 weeks 1 days";
     QTest::newRow("crown-rump length 33 mm on 10 March 2004, born on the EDD")
-        << "tab OptBPD; up; tab DDVal; pick 33; tab DDLSDateM; pick March; tab DDLSDateD;"
-           "pick 10; tab DDLSDateY; pick 2004; enter; edd 6 October 2004; tab LabEDD;"
-           "copy 6 October 2004; tab OptNo; left; focus DDDOBDateM; enter; gestation 40 weeks 0 "
-           "days; tab LabGest;"
+        << "tab bpdOption; up; tab measurementValue; pick 33; tab lmpOrScanMonth; pick March; tab "
+           "lmpOrScanDay;"
+           "pick 10; tab lmpOrScanYear; pick 2004; enter; edd 6 October 2004; tab eddResult;"
+           "copy 6 October 2004; tab noOption; left; focus birthMonth; enter; gestation 40 weeks 0 "
+           "days; tab gestationResult;"
            "menu copy 40 weeks 0 days; edd 6 October 2004";
     QTest::newRow("derived gestation 7 weeks 6 days on 10 March 2004")
-        << "tab OptFB; down; tab DDUSW; pick 7; tab DDUSD; pick 6; tab DDLSDateM; pick March;"
-           "tab DDLSDateD; pick 10; tab DDLSDateY; pick 2004; enter; edd 21 October 2004";
+        << "tab fetalBiometryOption; down; tab derivedWeeks; pick 7; tab derivedDays; pick 6; tab "
+           "lmpOrScanMonth; pick March;"
+           "tab lmpOrScanDay; pick 10; tab lmpOrScanYear; pick 2004; enter; edd 21 October 2004";
     QTest::newRow("head circumference 100 mm, then Space on Cancel and RESTART")
-        << "tab OptBPD; down; tab DDVal; pick 100; tab DDLSDateM; pick March; tab DDLSDateD;"
-           "pick 10; tab DDLSDateY; pick 2004; enter; edd 7 September 2004; tab ComRestart;"
+        << "tab bpdOption; down; tab measurementValue; pick 100; tab lmpOrScanMonth; pick March; "
+           "tab lmpOrScanDay;"
+           "pick 10; tab lmpOrScanYear; pick 2004; enter; edd 7 September 2004; tab restartButton;"
            "space; no results";
     QTest::newRow("Enter on a focused Cancel and RESTART restarts, calculates nothing")
-        << "tab OptUS; up; tab ComRestart; enter; no results; focus ComRestart";
+        << "tab ultrasoundOption; up; tab restartButton; enter; no results; focus restartButton";
     QTest::newRow("Enter on an option or a list calculates and moves the focus on")
-        << "tab OptBPD; enter; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
-           "tab DDDOBDateD; enter; gestation 40 weeks 0 days; focus DDDOBDateM";
+        << "tab bpdOption; enter; edd 12 June 2000; focus yesOption; space; focus birthMonth;"
+           "tab birthDay; enter; gestation 40 weeks 0 days; focus birthMonth";
     QTest::newRow("the same EDD and Yes again: Enter still calculates the gestation")
-        << "enter; edd 12 June 2000; space; tab DDVal; pick 38; pick 37; enter;"
-           "edd 12 June 2000; space; focus DDDOBDateM; enter; gestation 40 weeks 0 days";
+        << "enter; edd 12 June 2000; space; tab measurementValue; pick 38; pick 37; enter;"
+           "edd 12 June 2000; space; focus birthMonth; enter; gestation 40 weeks 0 days";
     QTest::newRow("Enter while Calculate EDD blinks after a pick")
-        << "tab DDLSDateD; pick 2; enter blinking; edd 13 June 2000; focus OptYes";
+        << "tab lmpOrScanDay; pick 2; enter blinking; edd 13 June 2000; focus yesOption";
     QTest::newRow("a date picked after Yes: Enter calculates the EDD again")
-        << "enter; edd 12 June 2000; space; tab DDLSDateD; pick 2; enter; edd 13 June 2000";
+        << "enter; edd 12 June 2000; space; tab lmpOrScanDay; pick 2; enter; edd 13 June 2000";
     QTest::newRow("Space on Calculate EDD, then born two weeks early")
-        << "tab ComCalcEDD; space; edd 12 June 2000; focus OptYes; space; focus DDDOBDateM;"
-           "pick May; tab DDDOBDateD; pick 29; tab DDDOBDateM; tab ComCalcGest; space;"
-           "gestation 38 weeks 0 days; focus DDDOBDateM";
+        << "tab calculateEddButton; space; edd 12 June 2000; focus yesOption; space; focus "
+           "birthMonth;"
+           "pick May; tab birthDay; pick 29; tab birthMonth; tab calculateGestationButton; space;"
+           "gestation 38 weeks 0 days; focus birthMonth";
 }
 
 void KeyboardTest::typicalUse()
@@ -215,7 +225,8 @@ void KeyboardTest::typicalUse()
         } else if (word == "enter") {
             if (rest == "blinking") {
                 // While Calculate EDD blinks out of sight.
-                QTRY_VERIFY_WITH_TIMEOUT(!p.get("ComCalcEDD")->isVisible(), flashEndTimeoutMs);
+                QTRY_VERIFY_WITH_TIMEOUT(!p.get("calculateEddButton")->isVisible(),
+                                         flashEndTimeoutMs);
             } else {
                 waitForFlashesToEnd(p);
             }
@@ -238,14 +249,14 @@ void KeyboardTest::typicalUse()
         } else if (word == "focus") {
             QCOMPARE(focusName(), rest);
         } else if (word == "edd") {
-            QVERIFY2(p.shown("FrameEDD"), qPrintable("no EDD at: " + step));
-            QCOMPARE(p.text("LabEDD"), rest);
+            QVERIFY2(p.shown("eddFrame"), qPrintable("no EDD at: " + step));
+            QCOMPARE(p.text("eddResult"), rest);
         } else if (word == "gestation") {
-            QVERIFY2(p.shown("FrameGest"), qPrintable("no gestation at: " + step));
-            QCOMPARE(p.text("LabGest"), rest);
+            QVERIFY2(p.shown("gestationFrame"), qPrintable("no gestation at: " + step));
+            QCOMPARE(p.text("gestationResult"), rest);
         } else if (word == "no") {
-            QVERIFY(!p.shown("FrameEDD"));
-            QVERIFY(!p.shown("FrameGest"));
+            QVERIFY(!p.shown("eddFrame"));
+            QVERIFY(!p.shown("gestationFrame"));
         } else {
             QFAIL(qPrintable("unknown step " + step));
         }
@@ -260,10 +271,10 @@ void KeyboardTest::focusedLabelLooksFocused_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("arrangement"); // a button clicked first
-    QTest::newRow("link") << "livelink"
+    QTest::newRow("link") << "makersLink"
                           << "";
-    QTest::newRow("EDD") << "LabEDD"
-                         << "ComCalcEDD";
+    QTest::newRow("EDD") << "eddResult"
+                         << "calculateEddButton";
 }
 
 // A frame along the edge, where a text cursor alone would leave it.
@@ -299,7 +310,7 @@ void KeyboardTest::focusedListItemStandsOut()
     QuorvelForm form;
     FormProbe p(form);
     show(form, p);
-    const QPalette palette = p.get<QComboBox>("DDLSDateM")->view()->palette();
+    const QPalette palette = p.get<QComboBox>("lmpOrScanMonth")->view()->palette();
     const double text = luminance(palette.color(QPalette::Active, QPalette::HighlightedText));
     const double back = luminance(palette.color(QPalette::Active, QPalette::Highlight));
     const double contrast = (std::max(text, back) + 0.05) / (std::min(text, back) + 0.05);

@@ -2,7 +2,7 @@
 // their controls, no two controls overlap, the logo shows its drawing's pixels, enough to stay
 // sharp, and the underline stays under the link.
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -38,9 +38,9 @@ constexpr int seamPixels = 1;
 void showEverything(QuorvelForm& form, const FormProbe& p)
 {
     form.show();
-    p.click("ComCalcEDD");
-    p.choose("OptYes");
-    p.click("ComCalcGest");
+    p.click("calculateEddButton");
+    p.choose("yesOption");
+    p.click("calculateGestationButton");
 }
 
 int textWidth(const QWidget* w, const QString& text)
@@ -53,14 +53,47 @@ int textWidth(const QWidget* w, const QString& text)
 void ScalingTest::captionFits_data()
 {
     QTest::addColumn<QString>("control");
-    for (const char* name :
-         {"ComCalcEDD", "ComRestart",  "ComCalcGest", "OptLMP",      "OptUS",     "OptFB",
-          "OptDG",      "OptCRL",      "OptBPD",      "OptHC",       "OptYes",    "OptNo",
-          "LabQDOB",    "LabLSDateM",  "LabLSDateD",  "LabLSDateY",  "LabUSW",    "LabUSD",
-          "Labmm",      "LabDOBDateM", "LabDOBDateD", "LabDOBDateY", "LabEDD",    "LabGest",
-          "livelink",   "FrameLS",     "FrameDate",   "FrameUS",     "FrameCBH",  "FrameDOB",
-          "FrameEDD",   "FrameGest",   "DDLSDateM",   "DDLSDateD",   "DDLSDateY", "DDVal",
-          "DDUSW",      "DDUSD",       "DDDOBDateM",  "DDDOBDateD",  "DDDOBDateY"}) {
+    for (const char* name : {"calculateEddButton",
+                             "restartButton",
+                             "calculateGestationButton",
+                             "lmpOption",
+                             "ultrasoundOption",
+                             "fetalBiometryOption",
+                             "derivedGestationOption",
+                             "crlOption",
+                             "bpdOption",
+                             "hcOption",
+                             "yesOption",
+                             "noOption",
+                             "questionLabel",
+                             "lmpOrScanMonthLabel",
+                             "lmpOrScanDayLabel",
+                             "lmpOrScanYearLabel",
+                             "derivedWeeksLabel",
+                             "derivedDaysLabel",
+                             "mmLabel",
+                             "birthMonthLabel",
+                             "birthDayLabel",
+                             "birthYearLabel",
+                             "eddResult",
+                             "gestationResult",
+                             "makersLink",
+                             "modeFrame",
+                             "lmpOrScanDateFrame",
+                             "scanDataFrame",
+                             "measurementFrame",
+                             "birthDateFrame",
+                             "eddFrame",
+                             "gestationFrame",
+                             "lmpOrScanMonth",
+                             "lmpOrScanDay",
+                             "lmpOrScanYear",
+                             "measurementValue",
+                             "derivedWeeks",
+                             "derivedDays",
+                             "birthMonth",
+                             "birthDay",
+                             "birthYear"}) {
         QTest::newRow(name) << name;
     }
 }
@@ -140,8 +173,9 @@ void ScalingTest::captionFits()
 void ScalingTest::noControlsOverlap_data()
 {
     QTest::addColumn<QString>("container");
-    for (const char* name : {"QuorvelForm", "FrameLS", "FrameDate", "FrameUS", "FrameCBH",
-                             "FrameQDOB", "FrameDOB", "FrameEDD", "FrameGest"}) {
+    for (const char* name :
+         {"QuorvelForm", "modeFrame", "lmpOrScanDateFrame", "scanDataFrame", "measurementFrame",
+          "questionFrame", "birthDateFrame", "eddFrame", "gestationFrame"}) {
         QTest::newRow(name) << name;
     }
 }
@@ -166,7 +200,7 @@ void ScalingTest::noControlsOverlap()
         for (qsizetype j = i + 1; j < shown.size(); ++j) {
             const QStringList pair = {shown[i]->objectName(), shown[j]->objectName()};
             // The underline is drawn on the link's bottom edge on purpose.
-            if (pair.contains("Line1") && pair.contains("livelink")) {
+            if (pair.contains("linkUnderline") && pair.contains("makersLink")) {
                 continue;
             }
             const QRect both = shown[i]->geometry().intersected(shown[j]->geometry());
@@ -180,7 +214,7 @@ void ScalingTest::logoHasThePixelsOfItsPlace()
 {
     QuorvelForm form;
     form.show();
-    auto* logo = FormProbe(form).get<QLabel>("Image1");
+    auto* logo = FormProbe(form).get<QLabel>("logoLabel");
     // Stretched up to more device pixels than it has, a picture blurs.
     const QSize devicePixels = logo->size() * logo->devicePixelRatio();
     const QPixmap picture = logo->pixmap();
@@ -203,8 +237,8 @@ void ScalingTest::underlineStaysUnderTheLink()
     QuorvelForm form;
     FormProbe p(form);
     form.show();
-    auto* link = p.get<QLabel>("livelink");
-    auto* line = p.get<QFrame>("Line1");
+    auto* link = p.get<QLabel>("makersLink");
+    auto* line = p.get<QFrame>("linkUnderline");
     const QFontMetrics fm(link->font());
 
     // The text is left-aligned and centred upright in the label.

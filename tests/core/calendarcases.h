@@ -155,8 +155,9 @@ inline std::string everyDayFrom1980To2021Failure()
         const auto fromText = quorvel::dateFromText(text);
         const auto fromTexts = quorvel::dateFromTexts(dayText, monthText, yearText);
         if (quorvel::longDateText(date) != text || !fromText || *fromText != date || !fromTexts ||
-            *fromTexts != date)
+            *fromTexts != date) {
             return text + " does not round-trip";
+        }
         ++count;
         if (++dayOfMonth > monthLength(year, month)) {
             dayOfMonth = 1;
@@ -166,7 +167,8 @@ inline std::string everyDayFrom1980To2021Failure()
             }
         }
     }
-    if (count != 42 * 365 + 11 || year != 2022) // eleven leap days, 1980 to 2020
+    if (count != 42 * 365 + 11 || year != 2022) { // eleven leap days, 1980 to 2020
         return "walked " + std::to_string(count) + " days";
+    }
     return {};
 }

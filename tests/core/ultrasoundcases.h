@@ -79,16 +79,21 @@ inline std::string listedMeasurementFailure(const ListedMeasurementCase& listed)
     for (int mm = listed.first; mm <= listed.last; mm += listed.step) {
         const std::string at = std::to_string(mm) + " mm: ";
         const double g = gestDays(listed.scan, mm);
-        if (std::abs(g - std::round(g)) < 0.015)
+        if (std::abs(g - std::round(g)) < 0.015) {
             return at + std::to_string(g) + " days is too near a whole day";
-        if (!(g > previous && g >= 49 && g <= 161))
+        }
+        if (!(g > previous && g >= 49 && g <= 161)) {
             return at + std::to_string(g) + " days is out of order or range";
+        }
         previous = g;
         const auto toEdd = quorvel::daysToEdd(g);
-        if (!toEdd || *toEdd < 120 || *toEdd > 231)
+        if (!toEdd || *toEdd < 120 || *toEdd > 231) {
             return at + "days to the EDD out of range";
-        if (listed.scan == Scan::HC && std::floor(g) != std::floor(gestDaysHCByMultiplication(mm)))
+        }
+        if (listed.scan == Scan::HC &&
+            std::floor(g) != std::floor(gestDaysHCByMultiplication(mm))) {
             return at + "differs from the formula by multiplication";
+        }
     }
     return {};
 }
@@ -104,22 +109,26 @@ inline std::string listedDerivedGestationFailure()
             const std::string at =
                 std::to_string(weeks) + " weeks " + std::to_string(days) + " days: ";
             const double g = quorvel::gestDaysDerived(weeks, days);
-            if (g != std::floor(g) || g < 49 || g > 160)
+            if (g != std::floor(g) || g < 49 || g > 160) {
                 return at + std::to_string(g) + " days";
+            }
             ++seen[static_cast<std::size_t>(g)];
             const auto toEdd = quorvel::daysToEdd(g);
-            if (!toEdd || *toEdd < 120 || *toEdd > 231)
+            if (!toEdd || *toEdd < 120 || *toEdd > 231) {
                 return at + "days to the EDD out of range";
+            }
             ++seenToEdd[static_cast<std::size_t>(*toEdd)];
         }
     }
     for (int d = 49; d <= 160; ++d) {
-        if (seen[static_cast<std::size_t>(d)] != 1)
+        if (seen[static_cast<std::size_t>(d)] != 1) {
             return "gestation of " + std::to_string(d) + " days not named once";
+        }
     }
     for (int d = 120; d <= 231; ++d) {
-        if (seenToEdd[static_cast<std::size_t>(d)] != 1)
+        if (seenToEdd[static_cast<std::size_t>(d)] != 1) {
             return std::to_string(d) + " days to the EDD not reached once";
+        }
     }
     return {};
 }

@@ -6,7 +6,7 @@
 // size after the last action stay those after the first thousand. Heap bytes in use are counted
 // by the allocator (glibc's, or the sanitizer's under AddressSanitizer).
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -93,14 +93,14 @@ qint64 median(std::vector<qint64> values)
 // Lets the window lay out and paint, and ends every flash tick by tick.
 void settle(QuorvelForm& form, const FormProbe& p)
 {
-    while (p.timer("Timer1")->isEnabled()) {
-        form.timer1Tick();
+    while (p.timer("yesFlash")->isEnabled()) {
+        form.yesFlashTick();
     }
-    while (p.timer("Timer2")->isEnabled()) {
-        form.timer2Tick();
+    while (p.timer("gestationFlash")->isEnabled()) {
+        form.gestationFlashTick();
     }
-    while (p.timer("Timer3")->isEnabled()) {
-        form.timer3Tick();
+    while (p.timer("eddFlash")->isEnabled()) {
+        form.eddFlashTick();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -115,26 +115,26 @@ void typicalRoad(QuorvelForm& form, const FormProbe& p, int round)
     const QString day = QString::number(1 + round % 28);
     const QString year = QString::number(1990 + round % 30);
 
-    p.choose("OptLMP");
-    p.pickDate("DDLSDate", day, month, year);
-    p.click("ComCalcEDD");
-    p.choose("OptYes");
-    p.pickDate("DDDOBDate", QString::number(1 + (round + 7) % 28), month, year);
+    p.choose("lmpOption");
+    p.pickDate("lmpOrScan", day, month, year);
+    p.click("calculateEddButton");
+    p.choose("yesOption");
+    p.pickDate("birth", QString::number(1 + (round + 7) % 28), month, year);
     p.pressEnter();
     settle(form, p);
 
-    p.choose("OptUS");
-    p.choose(round % 2 == 0 ? "OptCRL" : "OptHC");
-    p.list("DDVal")->setCurrentIndex(round % p.list("DDVal")->count());
-    p.pickDate("DDLSDate", day, month, year);
+    p.choose("ultrasoundOption");
+    p.choose(round % 2 == 0 ? "crlOption" : "hcOption");
+    p.list("measurementValue")->setCurrentIndex(round % p.list("measurementValue")->count());
+    p.pickDate("lmpOrScan", day, month, year);
     p.pressEnter();
-    p.choose("OptYes");
-    p.click("ComCalcGest");
-    p.choose("OptDG");
-    p.list("DDUSW")->setCurrentIndex(round % p.list("DDUSW")->count());
-    p.click("ComCalcEDD");
-    p.choose("OptNo");
-    p.click("ComRestart");
+    p.choose("yesOption");
+    p.click("calculateGestationButton");
+    p.choose("derivedGestationOption");
+    p.list("derivedWeeks")->setCurrentIndex(round % p.list("derivedWeeks")->count());
+    p.click("calculateEddButton");
+    p.choose("noOption");
+    p.click("restartButton");
     settle(form, p);
 }
 
@@ -142,12 +142,20 @@ void typicalRoad(QuorvelForm& form, const FormProbe& p, int round)
 // Returns whether it switched an option.
 bool randomAction(QuorvelForm& form, const FormProbe& p, QRandomGenerator& random)
 {
-    static const std::array<const char*, 9> options = {
-        "OptLMP", "OptUS", "OptFB", "OptDG", "OptCRL", "OptBPD", "OptHC", "OptYes", "OptNo"};
-    static const std::array<const char*, 9> lists = {"DDLSDateM",  "DDLSDateD",  "DDLSDateY",
-                                                     "DDVal",      "DDUSW",      "DDUSD",
-                                                     "DDDOBDateM", "DDDOBDateD", "DDDOBDateY"};
-    static const std::array<const char*, 3> buttons = {"ComCalcEDD", "ComCalcGest", "ComRestart"};
+    static const std::array<const char*, 9> options = {"lmpOption",
+                                                       "ultrasoundOption",
+                                                       "fetalBiometryOption",
+                                                       "derivedGestationOption",
+                                                       "crlOption",
+                                                       "bpdOption",
+                                                       "hcOption",
+                                                       "yesOption",
+                                                       "noOption"};
+    static const std::array<const char*, 9> lists = {
+        "lmpOrScanMonth", "lmpOrScanDay", "lmpOrScanYear", "measurementValue", "derivedWeeks",
+        "derivedDays",    "birthMonth",   "birthDay",      "birthYear"};
+    static const std::array<const char*, 3> buttons = {"calculateEddButton",
+                                                       "calculateGestationButton", "restartButton"};
     bool switched = false;
     switch (random.bounded(6)) {
     case 0:
@@ -171,14 +179,14 @@ bool randomAction(QuorvelForm& form, const FormProbe& p, QRandomGenerator& rando
         }
         break;
     default: // the flashes running now tick once
-        if (p.timer("Timer1")->isEnabled()) {
-            form.timer1Tick();
+        if (p.timer("yesFlash")->isEnabled()) {
+            form.yesFlashTick();
         }
-        if (p.timer("Timer2")->isEnabled()) {
-            form.timer2Tick();
+        if (p.timer("gestationFlash")->isEnabled()) {
+            form.gestationFlashTick();
         }
-        if (p.timer("Timer3")->isEnabled()) {
-            form.timer3Tick();
+        if (p.timer("eddFlash")->isEnabled()) {
+            form.eddFlashTick();
         }
         break;
     }

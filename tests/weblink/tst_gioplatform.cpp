@@ -82,8 +82,10 @@ int openLink(int argc, char* argv[])
     QObject::connect(&tick, &QTimer::timeout, &app, [&] {
         if (link && link->isPending()) {
             window.update();
-            if (!paintsAtServiceStart && !serviceStarted.isEmpty() && QFile::exists(serviceStarted))
+            if (!paintsAtServiceStart && !serviceStarted.isEmpty() &&
+                QFile::exists(serviceStarted)) {
                 paintsAtServiceStart = window.paints;
+            }
             if (paintsAtServiceStart && window.paints > *paintsAtServiceStart) {
                 std::printf("%s", repaintedLine);
                 window.close();
@@ -119,8 +121,9 @@ private:
 void GioPlatformTest::cleanup()
 {
     QFile hanging(root_->filePath("log.hanging"));
-    if (hanging.open(QIODevice::ReadOnly))
+    if (hanging.open(QIODevice::ReadOnly)) {
         ::kill(hanging.readAll().trimmed().toInt(), SIGTERM);
+    }
     if (sessionBus_) {
         sessionBus_->kill();
         sessionBus_->waitForFinished();
@@ -204,19 +207,22 @@ void GioPlatformTest::opensAsTheDesktopWould()
         QVERIFY(QFile::setPermissions(root + "bin/" + name, QFile::ReadOwner | QFile::ExeOwner));
     }
     // The only other programs on PATH: what the scripts use, and no terminal emulator.
-    for (const char* tool : {"basename", "mv", "sleep"})
+    for (const char* tool : {"basename", "mv", "sleep"}) {
         QVERIFY(QFile::link(QStandardPaths::findExecutable(tool), QString(bin) + '/' + tool));
+    }
     QByteArray index = "[MIME Cache]\n";
     for (const auto& [name, entry] :
          {std::pair{browser, browserEntry}, std::pair{editor, editorEntry}}) {
-        if (entry.isEmpty())
+        if (entry.isEmpty()) {
             continue;
+        }
         QVERIFY(writeFile(root + "data/applications/" + name,
                           "[Desktop Entry]\nType=Application\nName=" + QByteArray(name) + '\n' +
                               entry + "\n"));
         const QByteArray types = entry.startsWith("MimeType=") ? entry.mid(9).split('\n')[0] : "";
-        for (const QByteArray& type : types.split(';'))
+        for (const QByteArray& type : types.split(';')) {
             index += type.isEmpty() ? QByteArray() : type + '=' + name + ";\n";
+        }
     }
     QVERIFY(!setup.indexed || writeFile(root + "data/applications/mimeinfo.cache", index));
     QVERIFY(writeFile(root + "config/mimeapps.list", "[Default Applications]\n" + defaults));
@@ -227,18 +233,21 @@ void GioPlatformTest::opensAsTheDesktopWould()
     QVERIFY(QFile::link("/usr/share/mime", root + "system/mime"));
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "QT_NO_GLIB"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "QT_NO_GLIB"}) {
         environment.remove(name);
+    }
     for (const auto& [name, folder] :
          {std::pair{"XDG_DATA_HOME", "data"}, std::pair{"XDG_DATA_DIRS", "system"},
           std::pair{"XDG_CONFIG_HOME", "config"}, std::pair{"XDG_CONFIG_DIRS", "config"},
           std::pair{"XDG_CACHE_HOME", "cache"}, std::pair{"XDG_RUNTIME_DIR", "runtime"},
           std::pair{"TMPDIR", "tmp"}, std::pair{"QUORVEL_TEST_LOG", "log"},
-          std::pair{"PATH", "bin"}})
+          std::pair{"PATH", "bin"}}) {
         environment.insert(name, root + folder);
+    }
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    if (!setup.qtGlibLoop)
+    if (!setup.qtGlibLoop) {
         environment.insert("QT_NO_GLIB", "1");
+    }
     if (setup.bus == Bus::HangingService) {
         environment.insert(closeVariable, root + "log.hanging");
         QVERIFY(writeFile(root + "data/dbus-1/services/" + browserName + ".service",
@@ -284,8 +293,9 @@ void GioPlatformTest::opensAsTheDesktopWould()
 
 int main(int argc, char* argv[])
 {
-    if (argc == 2 && qstrcmp(argv[1], openLinkFlag) == 0)
+    if (argc == 2 && qstrcmp(argv[1], openLinkFlag) == 0) {
         return openLink(argc, argv);
+    }
     QCoreApplication app(argc, argv);
     GioPlatformTest test;
     return QTest::qExec(&test, argc, argv);

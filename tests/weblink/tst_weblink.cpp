@@ -30,8 +30,9 @@ public:
     {
         opened += url == address ? 1 : 0;
         done = std::move(answered);
-        if (answer == Answer::AtOnce)
+        if (answer == Answer::AtOnce) {
             reply();
+        }
     }
     void cancel() override
     {
@@ -40,8 +41,9 @@ public:
     }
     void reply()
     {
-        if (const Done pending = std::exchange(done, nullptr))
+        if (const Done pending = std::exchange(done, nullptr)) {
             pending(outcome);
+        }
     }
 };
 
@@ -96,8 +98,9 @@ void WebLinkTest::open()
     const int clicksAnswered = answer == Answer::AtOnce ? 2 : 1;
     QCOMPARE(platform.opened, clicksAnswered);
     QCOMPARE(link->isPending(), answer != Answer::AtOnce);
-    if (answer == Answer::AfterClosing)
+    if (answer == Answer::AfterClosing) {
         link.reset();
+    }
     QCOMPARE(platform.cancels, answer == Answer::AfterClosing ? 1 : 0);
     platform.reply();
     QCOMPARE(warnings, warning.isEmpty() ? QList<QStringList>()

@@ -1,4 +1,4 @@
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QSignalSpy>
 
@@ -33,9 +33,9 @@ namespace {
 void calculateEddOfLmp(const FormProbe& p, const QString& day, const QString& month,
                        const QString& year)
 {
-    p.choose("OptLMP");
-    p.pickDate("DDLSDate", day, month, year);
-    p.click("ComCalcEDD");
+    p.choose("lmpOption");
+    p.pickDate("lmpOrScan", day, month, year);
+    p.click("calculateEddButton");
 }
 
 } // namespace
@@ -98,24 +98,24 @@ void DialogueTest::eddFromPickedInputs()
     FormProbe p(form);
     const QStringList d = date.split(' ');
     if (scanData == "LMP") {
-        p.choose("OptLMP");
+        p.choose("lmpOption");
     } else if (scanData == "DG") {
-        p.choose("OptDG");
-        p.pick("DDUSW", value.section(':', 0, 0));
-        p.pick("DDUSD", value.section(':', 1, 1));
+        p.choose("derivedGestationOption");
+        p.pick("derivedWeeks", value.section(':', 0, 0));
+        p.pick("derivedDays", value.section(':', 1, 1));
     } else {
-        p.choose(QByteArray("Opt") + scanData.toUtf8());
-        p.pick("DDVal", value);
+        p.choose(scanData.toLower().toUtf8() + "Option");
+        p.pick("measurementValue", value);
     }
-    p.pickDate("DDLSDate", d[0], d[1], d[2]);
-    p.click("ComCalcEDD");
+    p.pickDate("lmpOrScan", d[0], d[1], d[2]);
+    p.click("calculateEddButton");
 
-    QCOMPARE(p.text("LabEDD"), edd);
-    QCOMPARE(QuorvelForm::datenice(form.variables().eddDate), edd);
-    QVERIFY(p.shown("FrameEDD"));
-    QVERIFY(p.shown("FrameQDOB"));
-    QVERIFY(!p.shown("ComCalcEDD"));
-    QVERIFY(p.timer("Timer1")->isEnabled());
+    QCOMPARE(p.text("eddResult"), edd);
+    QCOMPARE(QuorvelForm::longDate(form.variables().eddDate), edd);
+    QVERIFY(p.shown("eddFrame"));
+    QVERIFY(p.shown("questionFrame"));
+    QVERIFY(!p.shown("calculateEddButton"));
+    QVERIFY(p.timer("yesFlash")->isEnabled());
     QCOMPARE(form.variables().flashCountYes, 0);
     QCOMPARE(form.variables().scanDaysToEdd, daysToEdd < 0 ? 0 : daysToEdd);
 }
@@ -154,115 +154,119 @@ void DialogueTest::gestationFromPickedBirthDate()
     QuorvelForm form;
     FormProbe p(form);
     calculateEddOfLmp(p, "1", "January", "2000");
-    p.choose("OptYes");
+    p.choose("yesOption");
     const QStringList b = birth.split(' ');
-    p.pickDate("DDDOBDate", b[0], b[1], b[2]);
-    p.click("ComCalcGest");
+    p.pickDate("birth", b[0], b[1], b[2]);
+    p.click("calculateGestationButton");
 
-    QCOMPARE(p.text("LabGest"), gestation);
-    QVERIFY(p.shown("FrameGest"));
-    QVERIFY(!p.shown("ComCalcGest"));
-    QCOMPARE(QuorvelForm::datenice(form.variables().dobDate), birth);
+    QCOMPARE(p.text("gestationResult"), gestation);
+    QVERIFY(p.shown("gestationFrame"));
+    QVERIFY(!p.shown("calculateGestationButton"));
+    QCOMPARE(QuorvelForm::longDate(form.variables().dobDate), birth);
 
-    p.click("ComCalcGest");
-    QCOMPARE(p.text("LabGest"), gestation);
-    QCOMPARE(QuorvelForm::datenice(form.variables().eddDate), QString("7 October 2000"));
+    p.click("calculateGestationButton");
+    QCOMPARE(p.text("gestationResult"), gestation);
+    QCOMPARE(QuorvelForm::longDate(form.variables().eddDate), QString("7 October 2000"));
 }
 
 void DialogueTest::ultrasoundFromFebruaryRefillsDaysBeforePickingDayOne()
 {
     QuorvelForm form;
     FormProbe p(form);
-    p.choose("OptDG");
-    p.choose("OptLMP");
-    p.pickDate("DDLSDate", "15", "February", "2010");
-    QCOMPARE(p.list("DDLSDateD")->count(), 28);
+    p.choose("derivedGestationOption");
+    p.choose("lmpOption");
+    p.pickDate("lmpOrScan", "15", "February", "2010");
+    QCOMPARE(p.list("lmpOrScanDay")->count(), 28);
 
-    QSignalSpy dayPicks(p.list("DDLSDateD"), &PickList::picked);
-    p.choose("OptUS");
+    QSignalSpy dayPicks(p.list("lmpOrScanDay"), &PickList::picked);
+    p.choose("ultrasoundOption");
     QCOMPARE(dayPicks.count(), 1); // refilled to 31, then day "1" picked once
-    QCOMPARE(p.list("DDLSDateD")->count(), 31);
-    QCOMPARE(p.list("DDLSDateD")->text(), QString("1"));
-    QCOMPARE(p.list("DDLSDateM")->text(), QString("January"));
-    QCOMPARE(p.list("DDLSDateY")->text(), QString("2000"));
-    QVERIFY(p.option("OptFB")->isChecked());
-    QVERIFY(p.timer("Timer3")->isEnabled());
+    QCOMPARE(p.list("lmpOrScanDay")->count(), 31);
+    QCOMPARE(p.list("lmpOrScanDay")->text(), QString("1"));
+    QCOMPARE(p.list("lmpOrScanMonth")->text(), QString("January"));
+    QCOMPARE(p.list("lmpOrScanYear")->text(), QString("2000"));
+    QVERIFY(p.option("fetalBiometryOption")->isChecked());
+    QVERIFY(p.timer("eddFlash")->isEnabled());
 }
 
 void DialogueTest::restartFromLmpBasedDating()
 {
     QuorvelForm form;
     FormProbe p(form);
-    p.choose("OptCRL");
-    p.pick("DDVal", "40");
+    p.choose("crlOption");
+    p.pick("measurementValue", "40");
     calculateEddOfLmp(p, "5", "March", "2010");
-    p.choose("OptYes");
+    p.choose("yesOption");
 
-    p.click("ComRestart");
-    QVERIFY(p.option("OptUS")->isChecked());
-    QVERIFY(p.option("OptFB")->isChecked());
-    QVERIFY(p.option("OptNo")->isChecked());
-    QCOMPARE(p.get<QGroupBox>("FrameDate")->title(), QString("Date of Ultrasound scan"));
-    QCOMPARE(p.list("DDLSDateD")->text() + " " + p.list("DDLSDateM")->text() + " " +
-                 p.list("DDLSDateY")->text(),
+    p.click("restartButton");
+    QVERIFY(p.option("ultrasoundOption")->isChecked());
+    QVERIFY(p.option("fetalBiometryOption")->isChecked());
+    QVERIFY(p.option("noOption")->isChecked());
+    QCOMPARE(p.get<QGroupBox>("lmpOrScanDateFrame")->title(), QString("Date of Ultrasound scan"));
+    QCOMPARE(p.list("lmpOrScanDay")->text() + " " + p.list("lmpOrScanMonth")->text() + " " +
+                 p.list("lmpOrScanYear")->text(),
              QString("1 January 2000"));
-    QVERIFY(p.ownEnabled("DDVal") && p.ownEnabled("FrameCBH") && p.ownEnabled("OptCRL"));
-    QVERIFY(!p.ownEnabled("DDUSW") && !p.ownEnabled("LabUSD"));
-    QVERIFY(p.option("OptCRL")->isChecked());
-    QCOMPARE(p.list("DDVal")->text(), QString("40"));
-    for (const char* hidden : {"FrameEDD", "FrameQDOB", "FrameDOB", "FrameGest", "ComCalcGest"}) {
+    QVERIFY(p.ownEnabled("measurementValue") && p.ownEnabled("measurementFrame") &&
+            p.ownEnabled("crlOption"));
+    QVERIFY(!p.ownEnabled("derivedWeeks") && !p.ownEnabled("derivedDaysLabel"));
+    QVERIFY(p.option("crlOption")->isChecked());
+    QCOMPARE(p.list("measurementValue")->text(), QString("40"));
+    for (const char* hidden : {"eddFrame", "questionFrame", "birthDateFrame", "gestationFrame",
+                               "calculateGestationButton"}) {
         QVERIFY2(!p.shown(hidden), hidden);
     }
-    QVERIFY(p.shown("ComCalcEDD"));
-    QVERIFY(p.button("ComCalcEDD")->isDefault());
-    QCOMPARE(QuorvelForm::datenice(form.variables().eddDate), QString("10 December 2010"));
+    QVERIFY(p.shown("calculateEddButton"));
+    QVERIFY(p.button("calculateEddButton")->isDefault());
+    QCOMPARE(QuorvelForm::longDate(form.variables().eddDate), QString("10 December 2010"));
 }
 
 void DialogueTest::modeSwitchesKeepMeasurementAndValues()
 {
     QuorvelForm form;
     FormProbe p(form);
-    p.choose("OptHC");
-    p.pick("DDVal", "150");
-    p.choose("OptDG");
-    p.pick("DDUSW", "12");
-    p.pick("DDUSD", "4");
-    p.choose("OptLMP");
-    QVERIFY(!p.ownEnabled("OptFB") && !p.ownEnabled("FrameUS") && !p.ownEnabled("DDVal"));
-    p.choose("OptUS");
-    QVERIFY(p.option("OptHC")->isChecked());
-    QVERIFY(p.option("OptFB")->isChecked());
-    QCOMPARE(p.list("DDVal")->text(), QString("150"));
-    QCOMPARE(p.list("DDUSW")->text(), QString("12"));
-    QCOMPARE(p.list("DDUSD")->text(), QString("4"));
+    p.choose("hcOption");
+    p.pick("measurementValue", "150");
+    p.choose("derivedGestationOption");
+    p.pick("derivedWeeks", "12");
+    p.pick("derivedDays", "4");
+    p.choose("lmpOption");
+    QVERIFY(!p.ownEnabled("fetalBiometryOption") && !p.ownEnabled("scanDataFrame") &&
+            !p.ownEnabled("measurementValue"));
+    p.choose("ultrasoundOption");
+    QVERIFY(p.option("hcOption")->isChecked());
+    QVERIFY(p.option("fetalBiometryOption")->isChecked());
+    QCOMPARE(p.list("measurementValue")->text(), QString("150"));
+    QCOMPARE(p.list("derivedWeeks")->text(), QString("12"));
+    QCOMPARE(p.list("derivedDays")->text(), QString("4"));
 }
 
 void DialogueTest::yesAfterEddInTheStartUpMonthPicksOnlyDayAndYear()
 {
     QuorvelForm form;
     FormProbe p(form);
-    p.choose("OptCRL");
-    p.pickDate("DDLSDate", "10", "March", "2004");
-    p.click("ComCalcEDD");
-    QCOMPARE(p.text("LabEDD"), QString("6 October 2004"));
-    p.timer("Timer2")->setEnabled(false);
+    p.choose("crlOption");
+    p.pickDate("lmpOrScan", "10", "March", "2004");
+    p.click("calculateEddButton");
+    QCOMPARE(p.text("eddResult"), QString("6 October 2004"));
+    p.timer("gestationFlash")->setEnabled(false);
 
-    QSignalSpy months(p.list("DDDOBDateM"), &PickList::picked);
-    QSignalSpy days(p.list("DDDOBDateD"), &PickList::picked);
-    QSignalSpy years(p.list("DDDOBDateY"), &PickList::picked);
-    p.choose("OptYes");
+    QSignalSpy months(p.list("birthMonth"), &PickList::picked);
+    QSignalSpy days(p.list("birthDay"), &PickList::picked);
+    QSignalSpy years(p.list("birthYear"), &PickList::picked);
+    p.choose("yesOption");
     QCOMPARE(months.count(), 0);
     QCOMPARE(days.count(), 1);
     QCOMPARE(years.count(), 1);
-    QCOMPARE(p.list("DDDOBDateD")->text() + " " + p.list("DDDOBDateM")->text() + " " +
-                 p.list("DDDOBDateY")->text(),
+    QCOMPARE(p.list("birthDay")->text() + " " + p.list("birthMonth")->text() + " " +
+                 p.list("birthYear")->text(),
              QString("6 October 2004"));
-    QVERIFY(p.shown("FrameDOB"));
-    QVERIFY(!p.shown("FrameGest"));
-    QVERIFY(p.shown("ComCalcGest") && p.button("ComCalcGest")->isDefault());
-    QVERIFY(!p.shown("ComCalcEDD"));
-    QVERIFY(p.timer("Timer2")->isEnabled());
-    QCOMPARE(form.focusWidget(), p.get("DDDOBDateM"));
+    QVERIFY(p.shown("birthDateFrame"));
+    QVERIFY(!p.shown("gestationFrame"));
+    QVERIFY(p.shown("calculateGestationButton") &&
+            p.button("calculateGestationButton")->isDefault());
+    QVERIFY(!p.shown("calculateEddButton"));
+    QVERIFY(p.timer("gestationFlash")->isEnabled());
+    QCOMPARE(form.focusWidget(), p.get("birthMonth"));
 }
 
 void DialogueTest::yesAfterEddInAnotherMonthRefillsTheDays()
@@ -270,15 +274,15 @@ void DialogueTest::yesAfterEddInAnotherMonthRefillsTheDays()
     QuorvelForm form;
     FormProbe p(form);
     calculateEddOfLmp(p, "7", "June", "2004");
-    QCOMPARE(p.text("LabEDD"), QString("14 March 2005"));
+    QCOMPARE(p.text("eddResult"), QString("14 March 2005"));
 
-    QSignalSpy days(p.list("DDDOBDateD"), &PickList::picked);
-    p.choose("OptYes");
+    QSignalSpy days(p.list("birthDay"), &PickList::picked);
+    p.choose("yesOption");
     QCOMPARE(days.count(), 2); // day "1" after the refill, then "14"
-    QCOMPARE(p.list("DDDOBDateD")->count(), 31);
-    QCOMPARE(p.list("DDDOBDateD")->text(), QString("14"));
-    QCOMPARE(p.list("DDDOBDateM")->text(), QString("March"));
-    QCOMPARE(p.list("DDDOBDateY")->text(), QString("2005"));
+    QCOMPARE(p.list("birthDay")->count(), 31);
+    QCOMPARE(p.list("birthDay")->text(), QString("14"));
+    QCOMPARE(p.list("birthMonth")->text(), QString("March"));
+    QCOMPARE(p.list("birthYear")->text(), QString("2005"));
 }
 
 void DialogueTest::noThenYesAgainRunsNoListHandling()
@@ -286,19 +290,19 @@ void DialogueTest::noThenYesAgainRunsNoListHandling()
     QuorvelForm form;
     FormProbe p(form);
     calculateEddOfLmp(p, "1", "January", "2000");
-    p.choose("OptYes");
-    p.choose("OptNo");
-    for (const char* hidden : {"FrameDOB", "FrameGest", "ComCalcGest"}) {
+    p.choose("yesOption");
+    p.choose("noOption");
+    for (const char* hidden : {"birthDateFrame", "gestationFrame", "calculateGestationButton"}) {
         QVERIFY2(!p.shown(hidden), hidden);
     }
-    QVERIFY(p.shown("FrameEDD") && p.shown("FrameQDOB"));
+    QVERIFY(p.shown("eddFrame") && p.shown("questionFrame"));
 
-    p.timer("Timer2")->setEnabled(false);
-    QSignalSpy picks(p.list("DDDOBDateD"), &PickList::picked);
-    p.choose("OptYes");
+    p.timer("gestationFlash")->setEnabled(false);
+    QSignalSpy picks(p.list("birthDay"), &PickList::picked);
+    p.choose("yesOption");
     QCOMPARE(picks.count(), 0);
-    QVERIFY(!p.timer("Timer2")->isEnabled());
-    QVERIFY(p.shown("ComCalcGest"));
+    QVERIFY(!p.timer("gestationFlash")->isEnabled());
+    QVERIFY(p.shown("calculateGestationButton"));
 }
 
 void DialogueTest::dateOfBirthPickThenLmpPickKeepsGestationDefault()
@@ -306,16 +310,16 @@ void DialogueTest::dateOfBirthPickThenLmpPickKeepsGestationDefault()
     QuorvelForm form;
     FormProbe p(form);
     calculateEddOfLmp(p, "1", "January", "2000");
-    p.choose("OptYes");
-    p.pick("DDDOBDateD", "9");
-    p.click("ComCalcGest");
-    p.pick("DDLSDateM", "April");
+    p.choose("yesOption");
+    p.pick("birthDay", "9");
+    p.click("calculateGestationButton");
+    p.pick("lmpOrScanMonth", "April");
 
-    QVERIFY(p.shown("ComCalcEDD"));
-    QVERIFY(p.button("ComCalcGest")->isDefault());
-    QVERIFY(!p.button("ComCalcEDD")->isDefault());
-    QVERIFY(!p.shown("FrameEDD") && !p.shown("FrameQDOB") && !p.shown("FrameGest"));
-    QVERIFY(p.option("OptNo")->isChecked());
+    QVERIFY(p.shown("calculateEddButton"));
+    QVERIFY(p.button("calculateGestationButton")->isDefault());
+    QVERIFY(!p.button("calculateEddButton")->isDefault());
+    QVERIFY(!p.shown("eddFrame") && !p.shown("questionFrame") && !p.shown("gestationFrame"));
+    QVERIFY(p.option("noOption")->isChecked());
 }
 
 void DialogueTest::inputChangesWithdrawResults_data()
@@ -324,25 +328,25 @@ void DialogueTest::inputChangesWithdrawResults_data()
     QTest::addColumn<QString>("change"); // an item to pick, or empty to select the option
     QTest::addColumn<bool>("eddWithdrawn");
 
-    QTest::newRow("LMP-based mode") << "OptLMP"
+    QTest::newRow("LMP-based mode") << "lmpOption"
                                     << "" << true;
-    QTest::newRow("derived gestation") << "OptDG"
+    QTest::newRow("derived gestation") << "derivedGestationOption"
                                        << "" << true;
-    QTest::newRow("measurement kind") << "OptHC"
+    QTest::newRow("measurement kind") << "hcOption"
                                       << "" << true;
-    QTest::newRow("measurement value") << "DDVal"
+    QTest::newRow("measurement value") << "measurementValue"
                                        << "30" << true;
-    QTest::newRow("scan month") << "DDLSDateM"
+    QTest::newRow("scan month") << "lmpOrScanMonth"
                                 << "May" << true;
-    QTest::newRow("scan day") << "DDLSDateD"
+    QTest::newRow("scan day") << "lmpOrScanDay"
                               << "2" << true;
-    QTest::newRow("scan year") << "DDLSDateY"
+    QTest::newRow("scan year") << "lmpOrScanYear"
                                << "2001" << true;
-    QTest::newRow("birth month") << "DDDOBDateM"
+    QTest::newRow("birth month") << "birthMonth"
                                  << "May" << false;
-    QTest::newRow("birth day") << "DDDOBDateD"
+    QTest::newRow("birth day") << "birthDay"
                                << "2" << false;
-    QTest::newRow("birth year") << "DDDOBDateY"
+    QTest::newRow("birth year") << "birthYear"
                                 << "2001" << false;
 }
 
@@ -354,10 +358,10 @@ void DialogueTest::inputChangesWithdrawResults()
 
     QuorvelForm form;
     FormProbe p(form);
-    p.click("ComCalcEDD");
-    p.choose("OptYes");
-    p.click("ComCalcGest");
-    QVERIFY(p.shown("FrameGest"));
+    p.click("calculateEddButton");
+    p.choose("yesOption");
+    p.click("calculateGestationButton");
+    QVERIFY(p.shown("gestationFrame"));
 
     const QByteArray name = control.toUtf8();
     if (change.isEmpty()) {
@@ -365,13 +369,13 @@ void DialogueTest::inputChangesWithdrawResults()
     } else {
         p.pick(name, change);
     }
-    QVERIFY(!p.shown("FrameGest"));
-    for (const char* frame : {"FrameEDD", "FrameQDOB", "FrameDOB"}) {
+    QVERIFY(!p.shown("gestationFrame"));
+    for (const char* frame : {"eddFrame", "questionFrame", "birthDateFrame"}) {
         QCOMPARE(p.shown(frame), !eddWithdrawn);
     }
-    QCOMPARE(p.shown("ComCalcEDD"), eddWithdrawn);
-    QCOMPARE(p.shown("ComCalcGest"), !eddWithdrawn);
-    QCOMPARE(p.option("OptYes")->isChecked(), !eddWithdrawn);
+    QCOMPARE(p.shown("calculateEddButton"), eddWithdrawn);
+    QCOMPARE(p.shown("calculateGestationButton"), !eddWithdrawn);
+    QCOMPARE(p.option("yesOption")->isChecked(), !eddWithdrawn);
 }
 
 void DialogueTest::yesAfterLeapDayEddListsTheLeapDay()
@@ -379,23 +383,23 @@ void DialogueTest::yesAfterLeapDayEddListsTheLeapDay()
     QuorvelForm form;
     FormProbe p(form);
     calculateEddOfLmp(p, "25", "May", "2003");
-    QCOMPARE(p.text("LabEDD"), QString("29 February 2004"));
+    QCOMPARE(p.text("eddResult"), QString("29 February 2004"));
 
-    p.choose("OptYes");
-    auto* days = p.list("DDDOBDateD");
+    p.choose("yesOption");
+    auto* days = p.list("birthDay");
     QCOMPARE(days->count(), 29);
-    QCOMPARE(days->text() + " " + p.list("DDDOBDateM")->text() + " " + p.list("DDDOBDateY")->text(),
+    QCOMPARE(days->text() + " " + p.list("birthMonth")->text() + " " + p.list("birthYear")->text(),
              QString("29 February 2004"));
-    p.click("ComCalcGest");
-    QCOMPARE(p.text("LabGest"), QString("40 weeks 0 days"));
+    p.click("calculateGestationButton");
+    QCOMPARE(p.text("gestationResult"), QString("40 weeks 0 days"));
 
     // A year without the leap day takes the row back to 28 February.
-    p.pick("DDDOBDateY", "2003");
+    p.pick("birthYear", "2003");
     QCOMPARE(days->count(), 28);
     QCOMPARE(days->text(), QString("28"));
-    p.click("ComCalcGest");
-    QCOMPARE(p.text("LabGest"), QString("Birth before pregnancy"));
-    QCOMPARE(QuorvelForm::datenice(form.variables().dobDate), QString("28 February 2003"));
+    p.click("calculateGestationButton");
+    QCOMPARE(p.text("gestationResult"), QString("Birth before pregnancy"));
+    QCOMPARE(QuorvelForm::longDate(form.variables().dobDate), QString("28 February 2003"));
 }
 
 void DialogueTest::yesAfterEddBeyondTheListedYearsListsThatYear()
@@ -403,31 +407,31 @@ void DialogueTest::yesAfterEddBeyondTheListedYearsListsThatYear()
     QuorvelForm form;
     FormProbe p(form);
     calculateEddOfLmp(p, "1", "June", "2020");
-    QCOMPARE(p.text("LabEDD"), QString("8 March 2021"));
+    QCOMPARE(p.text("eddResult"), QString("8 March 2021"));
 
-    p.choose("OptYes");
-    const QStringList years = p.list("DDDOBDateY")->items();
+    p.choose("yesOption");
+    const QStringList years = p.list("birthYear")->items();
     QCOMPARE(years.size(), 42);
     QCOMPARE(years.last(), QString("2021"));
-    QCOMPARE(p.list("DDDOBDateY")->text(), QString("2021"));
-    p.click("ComCalcGest");
-    QCOMPARE(p.text("LabGest"), QString("40 weeks 0 days"));
+    QCOMPARE(p.list("birthYear")->text(), QString("2021"));
+    p.click("calculateGestationButton");
+    QCOMPARE(p.text("gestationResult"), QString("40 weeks 0 days"));
 }
 
 void DialogueTest::measurementKindResetsTheValueToItsPreset()
 {
     QuorvelForm form;
     FormProbe p(form);
-    p.choose("OptCRL");
-    QCOMPARE(p.list("DDVal")->items().size(), 47);
-    p.pick("DDVal", "40");
-    p.choose("OptBPD");
-    QCOMPARE(p.list("DDVal")->text(), QString("37"));
-    p.choose("OptHC");
-    const QStringList hc = p.list("DDVal")->items();
+    p.choose("crlOption");
+    QCOMPARE(p.list("measurementValue")->items().size(), 47);
+    p.pick("measurementValue", "40");
+    p.choose("bpdOption");
+    QCOMPARE(p.list("measurementValue")->text(), QString("37"));
+    p.choose("hcOption");
+    const QStringList hc = p.list("measurementValue")->items();
     QCOMPARE(hc.size(), 25);
     QCOMPARE(hc.mid(3, 3), QStringList({"90", "95", "100"}));
-    QCOMPARE(p.list("DDVal")->text(), QString("135"));
+    QCOMPARE(p.list("measurementValue")->text(), QString("135"));
 }
 
 QUORVEL_WINDOW_TEST_MAIN(DialogueTest)

@@ -1,4 +1,4 @@
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QElapsedTimer>
 
@@ -32,8 +32,8 @@ QList<bool> eddButtonShownOverTicks(QuorvelForm& form, const FormProbe& p, int t
 {
     QList<bool> shown;
     for (int i = 0; i < ticks; ++i) {
-        form.timer3Tick();
-        shown.append(!p.button("ComCalcEDD")->isHidden());
+        form.eddFlashTick();
+        shown.append(!p.button("calculateEddButton")->isHidden());
     }
     return shown;
 }
@@ -45,7 +45,7 @@ void FlashTest::eddButtonBlinksTwiceAndStops()
     QuorvelForm form;
     FormProbe p(form);
     QCOMPARE(eddButtonShownOverTicks(form, p, 4), QList<bool>({false, true, false, true}));
-    QVERIFY(!p.timer("Timer3")->isEnabled());
+    QVERIFY(!p.timer("eddFlash")->isEnabled());
     QCOMPARE(form.variables().flashCountEdd, 4);
 }
 
@@ -53,27 +53,27 @@ void FlashTest::aNewDatePickRestartsTheEddFlash()
 {
     QuorvelForm form;
     FormProbe p(form);
-    form.timer3Tick(); // hidden
-    p.pick("DDLSDateY", "2001");
-    QVERIFY(!p.button("ComCalcEDD")->isHidden());
+    form.eddFlashTick(); // hidden
+    p.pick("lmpOrScanYear", "2001");
+    QVERIFY(!p.button("calculateEddButton")->isHidden());
     QCOMPARE(form.variables().flashCountEdd, 0);
     QCOMPARE(eddButtonShownOverTicks(form, p, 4), QList<bool>({false, true, false, true}));
-    QVERIFY(!p.timer("Timer3")->isEnabled());
+    QVERIFY(!p.timer("eddFlash")->isEnabled());
 }
 
 void FlashTest::yesFlashBlanksAndRestoresTheQuestion()
 {
     QuorvelForm form;
     FormProbe p(form);
-    p.click("ComCalcEDD");
+    p.click("calculateEddButton");
     QStringList seen;
     for (int i = 0; i < 4; ++i) {
-        form.timer1Tick();
-        seen.append(p.option("OptYes")->text() + "/" + p.text("LabQDOB"));
+        form.yesFlashTick();
+        seen.append(p.option("yesOption")->text() + "/" + p.text("questionLabel"));
     }
     const QString shown = "Yes/Calculate length of gestation at birth?";
     QCOMPARE(seen, QStringList({"/", shown, "/", shown}));
-    QVERIFY(!p.timer("Timer1")->isEnabled());
+    QVERIFY(!p.timer("yesFlash")->isEnabled());
 }
 
 void FlashTest::captionFlashStartedWhileBlankEndsShown_data()
@@ -89,47 +89,47 @@ void FlashTest::captionFlashStartedWhileBlankEndsShown()
     QuorvelForm form;
     FormProbe p(form);
     const bool yes = flash == "yes";
-    const auto tick = [&] { yes ? form.timer1Tick() : form.timer2Tick(); };
+    const auto tick = [&] { yes ? form.yesFlashTick() : form.gestationFlashTick(); };
     const auto caption = [&] {
-        return yes ? p.option("OptYes")->text() : p.button("ComCalcGest")->text();
+        return yes ? p.option("yesOption")->text() : p.button("calculateGestationButton")->text();
     };
 
-    p.click("ComCalcEDD");
+    p.click("calculateEddButton");
     if (!yes) {
-        p.choose("OptYes");
-        p.pick("DDDOBDateD", "5");
+        p.choose("yesOption");
+        p.pick("birthDay", "5");
     }
     tick();
     QVERIFY(caption().isEmpty());
     if (yes) {
-        p.pick("DDLSDateD", "2");
-        p.click("ComCalcEDD");
+        p.pick("lmpOrScanDay", "2");
+        p.click("calculateEddButton");
     } else {
-        p.pick("DDDOBDateD", "6");
+        p.pick("birthDay", "6");
     }
     for (int i = 0; i < 4; ++i) {
         tick();
     }
     QVERIFY(!caption().isEmpty());
-    QVERIFY(!p.timer(yes ? "Timer1" : "Timer2")->isEnabled());
+    QVERIFY(!p.timer(yes ? "yesFlash" : "gestationFlash")->isEnabled());
 }
 
 void FlashTest::calculatingStopsTheEddButtonsOwnFlash()
 {
     QuorvelForm form;
     FormProbe p(form);
-    form.timer3Tick();
-    form.timer3Tick(); // shown again, mid-flash
-    p.click("ComCalcEDD");
-    QVERIFY(!p.timer("Timer3")->isEnabled());
-    QVERIFY(!p.shown("ComCalcEDD"));
+    form.eddFlashTick();
+    form.eddFlashTick(); // shown again, mid-flash
+    p.click("calculateEddButton");
+    QVERIFY(!p.timer("eddFlash")->isEnabled());
+    QVERIFY(!p.shown("calculateEddButton"));
 }
 
 void FlashTest::handlingShowingTheButtonMidFlashStillEndsShown_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::newRow("LMP-based with the day already 1") << "OptLMP";
-    QTest::newRow("restart") << "ComRestart";
+    QTest::newRow("LMP-based with the day already 1") << "lmpOption";
+    QTest::newRow("restart") << "restartButton";
 }
 
 void FlashTest::handlingShowingTheButtonMidFlashStillEndsShown()
@@ -137,18 +137,18 @@ void FlashTest::handlingShowingTheButtonMidFlashStillEndsShown()
     QFETCH(QString, option);
     QuorvelForm form;
     FormProbe p(form);
-    form.timer3Tick(); // hidden; these handlings show it without restarting the flash
-    if (option == "ComRestart") {
-        p.click("ComRestart");
+    form.eddFlashTick(); // hidden; these handlings show it without restarting the flash
+    if (option == "restartButton") {
+        p.click("restartButton");
     } else {
         p.choose(option.toUtf8());
     }
-    QVERIFY(!p.button("ComCalcEDD")->isHidden());
+    QVERIFY(!p.button("calculateEddButton")->isHidden());
     for (int i = 0; i < 3; ++i) {
-        form.timer3Tick();
+        form.eddFlashTick();
     }
-    QVERIFY(!p.timer("Timer3")->isEnabled());
-    QVERIFY(!p.button("ComCalcEDD")->isHidden());
+    QVERIFY(!p.timer("eddFlash")->isEnabled());
+    QVERIFY(!p.button("calculateEddButton")->isHidden());
 }
 
 void FlashTest::realTimeFlashEndsWithinFourTicks()
@@ -161,9 +161,10 @@ void FlashTest::realTimeFlashEndsWithinFourTicks()
     const qint64 built = clock.elapsed();
     FormProbe p(form);
     QList<qint64> ticks;
-    connect(p.timer("Timer3"), &IntervalTimer::tick, &form, [&] { ticks.append(clock.elapsed()); });
+    connect(p.timer("eddFlash"), &IntervalTimer::tick, &form,
+            [&] { ticks.append(clock.elapsed()); });
     form.show();
-    QTRY_VERIFY_WITH_TIMEOUT(!p.timer("Timer3")->isEnabled(), flashEndTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.timer("eddFlash")->isEnabled(), flashEndTimeoutMs);
     QCOMPARE(int(ticks.size()), flashTicks);
     const qint64 last = ticks.last();
     QVERIFY2(last >= flashTicks * flashIntervalMs && last - built < flashEndToleranceMs,
@@ -171,8 +172,8 @@ void FlashTest::realTimeFlashEndsWithinFourTicks()
                                        "was built")
                             .arg(last)
                             .arg(last - built)));
-    QVERIFY(!p.timer("Timer3")->isRunning());
-    QVERIFY(p.shown("ComCalcEDD"));
+    QVERIFY(!p.timer("eddFlash")->isRunning());
+    QVERIFY(p.shown("calculateEddButton"));
     QCOMPARE(form.variables().flashCountEdd, flashTicks);
 }
 

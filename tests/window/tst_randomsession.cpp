@@ -3,7 +3,7 @@
 // QUORVEL_RANDOM_SEEDS=FIRST-LAST runs a range of seeds for a long session, and
 // QUORVEL_RANDOM_ACTIONS sets the actions per seed.
 
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 
 #include <QRandomGenerator>
 #include <vector>
@@ -21,14 +21,23 @@ constexpr qint64 budgetPerActionMs = 10;
 const char* const functionTimeoutVariable = "QTEST_FUNCTION_TIMEOUT";
 const std::array<quint32, 4> defaultSeeds = {1, 2, 3, 20261208};
 
-const std::array<const char*, 9> listNames = {"DDLSDateM",  "DDLSDateD",  "DDLSDateY",
-                                              "DDVal",      "DDUSW",      "DDUSD",
-                                              "DDDOBDateM", "DDDOBDateD", "DDDOBDateY"};
-const std::array<const char*, 11> optionNames = {"OptLMP", "OptUS",  "OptFB", "OptDG",
-                                                 "OptCRL", "OptBPD", "OptHC", "OptYes",
-                                                 "OptNo",  "OptDG",  "OptFB"};
-const std::array<const char*, 3> buttonNames = {"ComCalcEDD", "ComCalcGest", "ComRestart"};
-const std::array<const char*, 3> timerNames = {"Timer1", "Timer2", "Timer3"};
+const std::array<const char*, 9> listNames = {"lmpOrScanMonth",   "lmpOrScanDay", "lmpOrScanYear",
+                                              "measurementValue", "derivedWeeks", "derivedDays",
+                                              "birthMonth",       "birthDay",     "birthYear"};
+const std::array<const char*, 11> optionNames = {"lmpOption",
+                                                 "ultrasoundOption",
+                                                 "fetalBiometryOption",
+                                                 "derivedGestationOption",
+                                                 "crlOption",
+                                                 "bpdOption",
+                                                 "hcOption",
+                                                 "yesOption",
+                                                 "noOption",
+                                                 "derivedGestationOption",
+                                                 "fetalBiometryOption"};
+const std::array<const char*, 3> buttonNames = {"calculateEddButton", "calculateGestationButton",
+                                                "restartButton"};
+const std::array<const char*, 3> timerNames = {"yesFlash", "gestationFlash", "eddFlash"};
 
 int envNumber(const char* name, int fallback)
 {
@@ -97,9 +106,9 @@ public:
             if (!p_.timer(timerNames[which])->isEnabled()) {
                 return "nothing";
             }
-            (which == 0   ? form_.timer1Tick()
-             : which == 1 ? form_.timer2Tick()
-                          : form_.timer3Tick());
+            (which == 0   ? form_.yesFlashTick()
+             : which == 1 ? form_.gestationFlashTick()
+                          : form_.eddFlashTick());
             return QString(timerNames[which]) + " tick";
         }
         }
@@ -108,10 +117,12 @@ public:
     QString eddInputs() const
     {
         QString s;
-        for (const char* o : {"OptUS", "OptFB", "OptCRL", "OptBPD"}) {
+        for (const char* o :
+             {"ultrasoundOption", "fetalBiometryOption", "crlOption", "bpdOption"}) {
             s += p_.option(o)->isChecked() ? '1' : '0';
         }
-        for (const char* l : {"DDVal", "DDUSW", "DDUSD", "DDLSDateD", "DDLSDateM", "DDLSDateY"}) {
+        for (const char* l : {"measurementValue", "derivedWeeks", "derivedDays", "lmpOrScanDay",
+                              "lmpOrScanMonth", "lmpOrScanYear"}) {
             s += '|' + p_.list(l)->text();
         }
         return s;
@@ -119,22 +130,22 @@ public:
 
     QString birthInputs() const
     {
-        return p_.list("DDDOBDateD")->text() + ' ' + p_.list("DDDOBDateM")->text() + ' ' +
-               p_.list("DDDOBDateY")->text();
+        return p_.list("birthDay")->text() + ' ' + p_.list("birthMonth")->text() + ' ' +
+               p_.list("birthYear")->text();
     }
 
     // Every promise the window keeps between actions; empty when all hold.
     QString brokenPromise(const QString& eddBefore, const QString& birthBefore)
     {
         const auto fail = [](const QString& what) { return what; };
-        for (const char* row : {"DDLSDate", "DDDOBDate"}) {
+        for (const char* row : {"lmpOrScan", "birth"}) {
             const QByteArray r(row);
-            const QString month = p_.list(r + "M")->text();
-            const QStringList days = p_.list(r + "D")->items();
+            const QString month = p_.list(r + "Month")->text();
+            const QStringList days = p_.list(r + "Day")->items();
             int n = daysInMonth(month.toStdString());
             const bool leapDayListed =
-                r == "DDDOBDate" && month == "February" && days.size() == 29 &&
-                dateFromTexts("29", "February", p_.list(r + "Y")->text().toStdString());
+                r == "birth" && month == "February" && days.size() == 29 &&
+                dateFromTexts("29", "February", p_.list(r + "Year")->text().toStdString());
             if (leapDayListed) {
                 n = 29;
             }
@@ -148,9 +159,10 @@ public:
                 return fail(QString(name) + " has no pick");
             }
         }
-        for (const auto& group :
-             {QStringList{"OptLMP", "OptUS"}, QStringList{"OptFB", "OptDG"},
-              QStringList{"OptCRL", "OptBPD", "OptHC"}, QStringList{"OptYes", "OptNo"}}) {
+        for (const auto& group : {QStringList{"lmpOption", "ultrasoundOption"},
+                                  QStringList{"fetalBiometryOption", "derivedGestationOption"},
+                                  QStringList{"crlOption", "bpdOption", "hcOption"},
+                                  QStringList{"yesOption", "noOption"}}) {
             ++checks_;
             int selected = 0;
             for (const QString& o : group) {
@@ -161,45 +173,48 @@ public:
             }
         }
         ++checks_;
-        if (p_.shown("FrameEDD")) {
+        if (p_.shown("eddFrame")) {
             const auto edd = p_.eddOnScreen();
-            if (!edd || p_.text("LabEDD") != QuorvelForm::datenice(edd->edd) ||
+            if (!edd || p_.text("eddResult") != QuorvelForm::longDate(edd->edd) ||
                 form_.variables().eddDate != edd->edd) {
                 return fail("shown EDD differs from the inputs on screen");
             }
         }
         ++checks_;
-        if (p_.shown("FrameGest")) {
+        if (p_.shown("gestationFrame")) {
             const auto g = p_.gestationOnScreen();
-            if (!g || p_.text("LabGest") != QString::fromStdString(g->caption)) {
+            if (!g || p_.text("gestationResult") != QString::fromStdString(g->caption)) {
                 return fail("shown gestation differs from the birth date on screen");
             }
         }
         ++checks_;
         if (eddInputs() != eddBefore) {
-            for (const char* w : {"FrameEDD", "FrameQDOB", "FrameDOB", "FrameGest"}) {
+            for (const char* w :
+                 {"eddFrame", "questionFrame", "birthDateFrame", "gestationFrame"}) {
                 if (p_.shown(w)) {
                     return fail(QString(w) + " not withdrawn after an EDD input changed");
                 }
             }
         }
         ++checks_;
-        if (birthInputs() != birthBefore && p_.shown("FrameGest")) {
+        if (birthInputs() != birthBefore && p_.shown("gestationFrame")) {
             return fail("gestation not withdrawn after a birth date change");
         }
         ++checks_;
-        if ((p_.shown("FrameGest") && !p_.shown("FrameDOB")) ||
-            (p_.shown("FrameDOB") && !(p_.shown("FrameQDOB") && p_.shown("FrameEDD") &&
-                                       p_.option("OptYes")->isChecked()))) {
+        if ((p_.shown("gestationFrame") && !p_.shown("birthDateFrame")) ||
+            (p_.shown("birthDateFrame") && !(p_.shown("questionFrame") && p_.shown("eddFrame") &&
+                                             p_.option("yesOption")->isChecked()))) {
             return fail("a later step shown without the one before it");
         }
         ++checks_;
-        if (!p_.timer("Timer3")->isEnabled() && p_.shown("FrameEDD") == p_.shown("ComCalcEDD")) {
+        if (!p_.timer("eddFlash")->isEnabled() &&
+            p_.shown("eddFrame") == p_.shown("calculateEddButton")) {
             return fail("Calculate EDD offered beside its result, or neither shown");
         }
         ++checks_;
-        if ((!p_.timer("Timer1")->isEnabled() && p_.option("OptYes")->text().isEmpty()) ||
-            (!p_.timer("Timer2")->isEnabled() && p_.button("ComCalcGest")->text().isEmpty())) {
+        if ((!p_.timer("yesFlash")->isEnabled() && p_.option("yesOption")->text().isEmpty()) ||
+            (!p_.timer("gestationFlash")->isEnabled() &&
+             p_.button("calculateGestationButton")->text().isEmpty())) {
             return fail("a flash ended with its caption blank");
         }
         return {};

@@ -1,4 +1,4 @@
-#include "tests/driver/formprobe.h"
+#include "support/formprobe.h"
 #include "window/colors.h"
 #include "window/linklabel.h"
 
@@ -87,7 +87,7 @@ private slots:
     void captionsFitTheirControls();
     void resultCaptionsFitTheResultLabel_data();
     void resultCaptionsFitTheResultLabel();
-    void enterRunsTheVisibleDefaultButtonOnly();
+    void enterRunsTheCalculationShownOnly();
     void systemColoursFollowTheStandardScheme_data();
     void systemColoursFollowTheStandardScheme();
     void linkLabelRunsTheWebLinkOncePerActivation();
@@ -111,7 +111,7 @@ void StartupTest::createdState()
             QVERIFY2(!w->isHidden() && w->isEnabled(), qPrintable(w->objectName()));
         }
     }
-    QVERIFY(p.button("ComCalcEDD")->isDefault());
+    QVERIFY(p.button("calculateEddButton")->isDefault());
     QCOMPARE(form.variables().flashCountEdd, 0);
     QCOMPARE(form.variables().dobFlashMuted, false);
 }
@@ -128,44 +128,44 @@ void StartupTest::firstShownState_data()
     const auto row = [](const char* name, bool shown, bool enabled, const QString& state) {
         QTest::newRow(name) << QString(name) << shown << enabled << state;
     };
-    row("FrameLS", true, true, "Mode");
-    row("OptLMP", true, true, "-");
-    row("OptUS", true, true, "selected");
-    row("FrameDate", true, true, "Date of Ultrasound scan");
-    row("DDLSDateM", true, true, "January|" + months);
-    row("DDLSDateD", true, true, "1|1..31#31");
-    row("DDLSDateY", true, true, "2000|" + years);
-    row("FrameUS", true, true, "Scan data");
-    row("OptFB", true, true, "selected");
-    row("OptDG", true, true, "-");
-    row("DDUSW", true, false, "18|7..22#16");
-    row("DDUSD", true, false, "0|0..6#7");
-    row("LabUSW", true, false, "Weeks");
-    row("LabUSD", true, false, "Days");
-    row("FrameCBH", true, true, "Measurement");
-    row("OptCRL", true, true, "-");
-    row("OptBPD", true, true, "selected");
-    row("OptHC", true, true, "-");
-    row("DDVal", true, true, "37|20..55#36");
-    row("Labmm", true, true, "mm");
-    row("FrameQDOB", false, true, "");
-    row("OptYes", false, true, "-");
-    row("OptNo", false, true, "selected");
-    row("LabQDOB", false, true, "Calculate length of gestation at birth?");
-    row("FrameDOB", false, true, "Date of birth");
-    row("DDDOBDateM", false, true, "October|" + months);
-    row("DDDOBDateD", false, true, "1|1..31#31");
-    row("DDDOBDateY", false, true, "2000|" + years);
-    row("FrameEDD", false, true, "EDD");
-    row("LabEDD", false, true, "Label2");
-    row("FrameGest", false, true, "Gestation at birth");
-    row("LabGest", false, true, "Label3");
-    row("ComCalcEDD", true, true, "Calculate EDD (default)");
-    row("ComCalcGest", false, true, "Calculate gestation");
-    row("ComRestart", true, true, "Cancel and RESTART");
-    row("Image1", true, true, "");
-    row("livelink", true, true, "www.quorvel.org");
-    row("Line1", true, true, "");
+    row("modeFrame", true, true, "Mode");
+    row("lmpOption", true, true, "-");
+    row("ultrasoundOption", true, true, "selected");
+    row("lmpOrScanDateFrame", true, true, "Date of Ultrasound scan");
+    row("lmpOrScanMonth", true, true, "January|" + months);
+    row("lmpOrScanDay", true, true, "1|1..31#31");
+    row("lmpOrScanYear", true, true, "2000|" + years);
+    row("scanDataFrame", true, true, "Scan data");
+    row("fetalBiometryOption", true, true, "selected");
+    row("derivedGestationOption", true, true, "-");
+    row("derivedWeeks", true, false, "18|7..22#16");
+    row("derivedDays", true, false, "0|0..6#7");
+    row("derivedWeeksLabel", true, false, "Weeks");
+    row("derivedDaysLabel", true, false, "Days");
+    row("measurementFrame", true, true, "Measurement");
+    row("crlOption", true, true, "-");
+    row("bpdOption", true, true, "selected");
+    row("hcOption", true, true, "-");
+    row("measurementValue", true, true, "37|20..55#36");
+    row("mmLabel", true, true, "mm");
+    row("questionFrame", false, true, "");
+    row("yesOption", false, true, "-");
+    row("noOption", false, true, "selected");
+    row("questionLabel", false, true, "Calculate length of gestation at birth?");
+    row("birthDateFrame", false, true, "Date of birth");
+    row("birthMonth", false, true, "October|" + months);
+    row("birthDay", false, true, "1|1..31#31");
+    row("birthYear", false, true, "2000|" + years);
+    row("eddFrame", false, true, "EDD");
+    row("eddResult", false, true, "Label2");
+    row("gestationFrame", false, true, "Gestation at birth");
+    row("gestationResult", false, true, "Label3");
+    row("calculateEddButton", true, true, "Calculate EDD (default)");
+    row("calculateGestationButton", false, true, "Calculate gestation");
+    row("restartButton", true, true, "Cancel and RESTART");
+    row("logoLabel", true, true, "");
+    row("makersLink", true, true, "www.quorvel.org");
+    row("linkUnderline", true, true, "");
 }
 
 void StartupTest::firstShownState()
@@ -203,7 +203,7 @@ void StartupTest::timersAfterStartUp()
 {
     QuorvelForm form;
     FormProbe p(form);
-    for (const char* name : {"Timer1", "Timer2", "Timer3"}) {
+    for (const char* name : {"yesFlash", "gestationFlash", "eddFlash"}) {
         QVERIFY2(p.timer(name)->isEnabled(), name);
         QCOMPARE(p.timer(name)->interval(), 100);
     }
@@ -216,13 +216,13 @@ void StartupTest::listColours_data()
     QTest::addColumn<quint32>("derivedGestation");
     QTest::addColumn<quint32>("lmpBased");
 
-    for (const char* date :
-         {"DDLSDateM", "DDLSDateD", "DDLSDateY", "DDDOBDateM", "DDDOBDateD", "DDDOBDateY"}) {
+    for (const char* date : {"lmpOrScanMonth", "lmpOrScanDay", "lmpOrScanYear", "birthMonth",
+                             "birthDay", "birthYear"}) {
         QTest::newRow(date) << QString(date) << lightPink << lightPink << lightPink;
     }
-    QTest::newRow("DDVal") << QString("DDVal") << inputBackColor << unavailableBackColor
-                           << unavailableBackColor;
-    for (const char* scan : {"DDUSW", "DDUSD"}) {
+    QTest::newRow("measurementValue") << QString("measurementValue") << inputBackColor
+                                      << unavailableBackColor << unavailableBackColor;
+    for (const char* scan : {"derivedWeeks", "derivedDays"}) {
         QTest::newRow(scan) << QString(scan) << unavailableBackColor << inputBackColor
                             << unavailableBackColor;
     }
@@ -240,9 +240,9 @@ void StartupTest::listColours()
     auto* l = p.list(list.toUtf8());
     QCOMPARE(l->backColor(), afterStartUp);
     QCOMPARE(l->palette().color(QPalette::Button), colorFromValue(afterStartUp));
-    p.choose("OptDG");
+    p.choose("derivedGestationOption");
     QCOMPARE(l->backColor(), derivedGestation);
-    p.choose("OptLMP");
+    p.choose("lmpOption");
     QCOMPARE(l->backColor(), lmpBased);
 }
 
@@ -262,12 +262,13 @@ void StartupTest::unavailableLookUnderDesktopSchemes()
 
     QuorvelForm form;
     FormProbe p(form);
-    p.choose("OptLMP");
-    for (const char* name : {"OptFB", "OptDG", "OptCRL", "OptBPD", "OptHC", "LabUSW", "LabUSD"}) {
+    p.choose("lmpOption");
+    for (const char* name : {"fetalBiometryOption", "derivedGestationOption", "crlOption",
+                             "bpdOption", "hcOption", "derivedWeeksLabel", "derivedDaysLabel"}) {
         QVERIFY2(darkestLightness(p.get(name)) > unavailableTextLightness, name);
     }
-    const int chosen = indicatorCentreLightness(p.option("OptLMP"));
-    const int unchosen = indicatorCentreLightness(p.option("OptUS"));
+    const int chosen = indicatorCentreLightness(p.option("lmpOption"));
+    const int unchosen = indicatorCentreLightness(p.option("ultrasoundOption"));
     QVERIFY2(unchosen - chosen >= indicatorContrast,
              qPrintable(QString("indicator centres %1 and %2").arg(chosen).arg(unchosen)));
 }
@@ -294,7 +295,7 @@ void StartupTest::captionsFitTheirControls()
             QVERIFY2(metrics.height() <= w->height(), qPrintable(w->objectName()));
         }
     }
-    auto* question = FormProbe(form).get<QLabel>("LabQDOB");
+    auto* question = FormProbe(form).get<QLabel>("questionLabel");
     const QFontMetrics metrics(question->font());
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, question->width(), 1000),
                                                Qt::TextWordWrap, question->text());
@@ -316,30 +317,30 @@ void StartupTest::resultCaptionsFitTheResultLabel()
 {
     QFETCH(QString, caption);
     QuorvelForm form;
-    auto* label = FormProbe(form).get<QLabel>("LabGest");
+    auto* label = FormProbe(form).get<QLabel>("gestationResult");
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(caption) < label->contentsRect().width());
 }
 
-void StartupTest::enterRunsTheVisibleDefaultButtonOnly()
+void StartupTest::enterRunsTheCalculationShownOnly()
 {
     QuorvelForm form;
     FormProbe p(form);
     form.show();
     p.pressEnter();
-    QVERIFY(p.shown("FrameEDD"));
-    QCOMPARE(p.text("LabEDD"), QString("12 June 2000"));
+    QVERIFY(p.shown("eddFrame"));
+    QCOMPARE(p.text("eddResult"), QString("12 June 2000"));
 
-    // The EDD button is still the default, but hidden: Enter does nothing.
-    p.get<QLabel>("LabEDD")->setText("unchanged");
+    // Neither calculation's button is shown now, and no button has the focus: Enter runs nothing.
+    p.get<QLabel>("eddResult")->setText("unchanged");
     p.pressEnter();
-    QCOMPARE(p.text("LabEDD"), QString("unchanged"));
+    QCOMPARE(p.text("eddResult"), QString("unchanged"));
 
-    p.choose("OptYes");
-    QVERIFY(p.button("ComCalcGest")->isDefault());
-    QVERIFY(!p.button("ComCalcEDD")->isDefault());
+    p.choose("yesOption");
+    QVERIFY(p.button("calculateGestationButton")->isDefault());
+    QVERIFY(!p.button("calculateEddButton")->isDefault());
     p.pressEnter();
-    QVERIFY(p.shown("FrameGest"));
-    QCOMPARE(p.text("LabGest"), QString("40 weeks 0 days"));
+    QVERIFY(p.shown("gestationFrame"));
+    QCOMPARE(p.text("gestationResult"), QString("40 weeks 0 days"));
 }
 
 void StartupTest::systemColoursFollowTheStandardScheme_data()
@@ -367,7 +368,7 @@ void StartupTest::linkLabelRunsTheWebLinkOncePerActivation()
     QuorvelForm form;
     FormProbe p(form);
     form.show();
-    auto* link = p.get<LinkLabel>("livelink");
+    auto* link = p.get<LinkLabel>("makersLink");
     QTest::mouseClick(link, Qt::LeftButton); // before a handler is set: nothing happens
 
     int opened = 0;
@@ -378,7 +379,7 @@ void StartupTest::linkLabelRunsTheWebLinkOncePerActivation()
     QTest::keyClick(link, Qt::Key_Space);
     QCOMPARE(opened, 2);
     // The underline runs along the label's bottom edge, across its start.
-    auto* line = p.get("Line1");
+    auto* line = p.get("linkUnderline");
     QCOMPARE(line->geometry().top(), link->geometry().bottom());
     QCOMPARE(line->geometry().left(), link->geometry().left());
 }

@@ -36,8 +36,9 @@ int main()
             ? static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, group)))
             : nullptr;
     std::vector<int> drawn;
-    for (int i = 0; entries != nullptr && i < entries[4]; ++i)
+    for (int i = 0; entries != nullptr && i < entries[4]; ++i) {
         drawn.push_back(entries[6 + 14 * i] == 0 ? 256 : entries[6 + 14 * i]);
+    }
     for (const int size : iconSizes) {
         tally.expect(std::find(drawn.begin(), drawn.end(), size) != drawn.end() &&
                          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(programIcon),
@@ -80,8 +81,9 @@ int main()
     const std::string declared =
         manifest != nullptr ? std::string(manifest, SizeofResource(nullptr, found)) : "";
     for (const char* setting :
-         {"<dpiAwareness", ">PerMonitorV2<", "<longPathAware", "<supportedOS"})
+         {"<dpiAwareness", ">PerMonitorV2<", "<longPathAware", "<supportedOS"}) {
         tally.expect(declared.find(setting) != std::string::npos,
                      std::string("the manifest declares ") + setting);
+    }
     return tally.finish();
 }

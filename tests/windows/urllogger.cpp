@@ -6,16 +6,19 @@
 int wmain(int argc, wchar_t** argv)
 {
     const wchar_t* log = _wgetenv(L"QUORVEL_URL_LOG");
-    if (log == nullptr)
+    if (log == nullptr) {
         return 1;
+    }
     std::wstring lines;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         lines += std::wstring(argv[i]) + L'\n';
+    }
     const std::wstring partial = std::wstring(log) + L".part";
     const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
         return 1;
+    }
     DWORD wrote = 0;
     const DWORD size = static_cast<DWORD>(lines.size() * sizeof(wchar_t));
     const bool ok = WriteFile(file, lines.data(), size, &wrote, nullptr) != 0 && wrote == size;

@@ -28,8 +28,9 @@ bool setClassText(const std::wstring& key, const std::wstring& value)
 
 void removeAssociations()
 {
-    for (const std::wstring key : {L".htm", L"htmlfile", L"http", L"https", L"test.htm"})
+    for (const std::wstring key : {L".htm", L"htmlfile", L"http", L"https", L"test.htm"}) {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + key).c_str());
+    }
 }
 
 // urllogger.exe's lines, once it has written them: whole, by renaming.

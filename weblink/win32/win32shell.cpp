@@ -35,8 +35,9 @@ LaunchOutcome shellOpen(const std::wstring& url, const wchar_t* htmlClassName, H
     info.lpFile = url.c_str();
     info.lpClass = htmlClassName;
     info.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExW(&info) != FALSE)
+    if (ShellExecuteExW(&info) != FALSE) {
         return LaunchOutcome::Started;
+    }
     // Windows says ERROR_NO_ASSOCIATION; Wine leaves another last error but the same hInstApp
     // for an address, and fails without saying why for a class without a command.
     const bool unassociated = GetLastError() == ERROR_NO_ASSOCIATION ||
@@ -52,10 +53,12 @@ LaunchOutcome openInBrowser(const std::wstring& url, HWND owner)
     // Handlers registered through DelegateExecute are COM objects, which the shell needs COM for.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     LaunchOutcome outcome = shellOpen(url, nullptr, owner);
-    if (outcome == LaunchOutcome::NoBrowser)
+    if (outcome == LaunchOutcome::NoBrowser) {
         outcome = shellOpen(url, htmlClass, owner);
-    if (SUCCEEDED(com))
+    }
+    if (SUCCEEDED(com)) {
         CoUninitialize();
+    }
     return outcome;
 }
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <utility>
 
-namespace quorvel::bench {
+namespace quorvel::support {
 
 // The window paints its first frame while handling its first expose event; the watcher lets it
 // do so before acting.
@@ -21,8 +21,9 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Expose || !watched->isWindowType())
+        if (event->type() != QEvent::Expose || !watched->isWindowType()) {
             return false;
+        }
         qApp->removeEventFilter(this);
         watched->event(event);
         action_();
@@ -41,4 +42,4 @@ inline void atFirstFrame(std::function<void()> action)
     qApp->installEventFilter(new FirstFrameWatcher(std::move(action), qApp));
 }
 
-} // namespace quorvel::bench
+} // namespace quorvel::support

@@ -5,12 +5,12 @@
 # clicking, and clicks the link with no browser registered, then with a logging program
 # registered as the browser for https addresses, then for .htm files alone. Every wait polls for
 # what it waits for, within a limit. Ends with "N passed, N failed".
-#   scripts/windows-program-check.sh ZIP LOGGER   (SHOTS_DIR: where to keep the screenshots)
-#   scripts/windows-program-check.sh FOLDER LOGGER   the program installed in FOLDER instead
+#   tests/windows/program-check.sh ZIP LOGGER   (SHOTS_DIR: where to keep the screenshots)
+#   tests/windows/program-check.sh FOLDER LOGGER   the program installed in FOLDER instead
 # LOGGER is tests/windows/urllogger.exe of the Qt-free cross build: it writes the arguments it
 # is started with to the file QUORVEL_URL_LOG names.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 package=$(realpath "$1")
 logger=$(realpath "$2")
 

@@ -4,7 +4,7 @@
 // QUORVEL_FIRST_FRAME=stay the program goes on running; otherwise it quits there, so that its
 // peak memory is the one of its start-up.
 
-#include "firstframe.h"
+#include "support/firstframe.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -18,13 +18,14 @@ const char* const stayMode = "stay";
 
 void signalFrame()
 {
-    if (::write(STDOUT_FILENO, &frameSignal, 1) != 1 || qgetenv(modeVariable) != stayMode)
+    if (::write(STDOUT_FILENO, &frameSignal, 1) != 1 || qgetenv(modeVariable) != stayMode) {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
 }
 
 void installProbe()
 {
-    quorvel::bench::atFirstFrame(signalFrame);
+    quorvel::support::atFirstFrame(signalFrame);
 }
 
 } // namespace
