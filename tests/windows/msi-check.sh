@@ -28,18 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() { # check NAME COMMAND...: one line per check, counted
-    if "${@:2}" >"$work/check.log" 2>&1; then
-        passed=$((passed + 1))
-        echo "PASS: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1"
-        sed 's/^/    /' "$work/check.log" | tail -n 20
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 
 program_files=$WINEPREFIX/drive_c/Program\ Files/Quorvel
 # Windows puts a per-machine install's shortcut in the common Start menu; Wine's msi keeps to the
@@ -126,5 +115,4 @@ check "Windows 8.1 is refused" refused
 check "the refusal says why" says_why
 check "nothing is installed on Windows 8.1" absent "$program_files"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -12,18 +12,7 @@ project=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-package-check.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() { # check NAME COMMAND...
-    if "${@:2}" >"$work/check.log" 2>&1; then
-        passed=$((passed + 1))
-        echo "PASS: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1"
-        sed 's/^/    /' "$work/check.log" | tail -n 20
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 
 unzip -q "$zip" -d "$work/zip"
 top=$(find "$work/zip" -mindepth 1 -maxdepth 1 -type d)
@@ -72,5 +61,4 @@ key_changes() {
 }
 check "the Qt cache key changes with Debian's revision" key_changes
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
