@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package as the install steps do, from a Release tree (BUILD_DIR itself when
-# it is one, else a Release build of the program in a scratch folder), has lintian check it,
-# unpacks it into a scratch root and checks what a desktop and dpkg rely on: the files and
-# where they go, the desktop entry and the AppStream metainfo, the icon sizes, and that the
-# declared dependencies bring every library the program loads. Finally starts the unpacked
-# program headless, and without any display, where it must end with one line and status 1.
-#   check-deb.sh BUILD_DIR
+# Builds the Debian package as the install steps do (dpkg-buildpackage, without its tests) in a
+# scratch copy of the source, has lintian check it and hardening-check its binaries, unpacks it
+# into a scratch root and checks what a desktop and dpkg rely on: the files and where they go,
+# the desktop entry and the AppStream metainfo, the icon sizes, and that the declared
+# dependencies bring every library the program loads. Finally starts the unpacked program
+# headless, and without any display, where it must end with one line and status 1.
+#   check-deb.sh
 set -euo pipefail
 
 readonly app_id=org.quorvel.Quorvel
@@ -17,7 +17,6 @@ readonly run_seconds=3
 # A display number where no X server listens.
 readonly absent_display=:77
 
-build_dir=$(realpath "$1")
 source_dir=$(realpath "$(dirname "$0")/../..")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -27,20 +26,22 @@ fail() {
     failures=$((failures + 1))
 }
 
-build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
-if [ "$build_type" != Release ]; then
-    echo "$build_dir is a $build_type tree: building the program as Release for the package"
-    build_dir=$scratch/release
-    # A packager's build: the program and what it installs, nothing else.
-    { cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
-        cmake --build "$build_dir" --parallel "$(nproc)"; } \
-        >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log" >&2; exit 1; }
-fi
-cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
-    { cat "$scratch/cpack.log" >&2; exit 1; }
-debs=("$scratch"/out/*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one package" >&2; exit 1; }
-deb=${debs[0]}
+# The package is built from a copy, as dpkg-buildpackage writes beside the source and into its
+# parent folder.
+copy=$scratch/source
+"$source_dir/scripts/copy-source.sh" "$copy"
+# Its time stamps from debian/changelog, as dpkg sets them, whatever the caller's.
+(cd "$copy" && env -u SOURCE_DATE_EPOCH DEB_BUILD_OPTIONS=nocheck \
+    dpkg-buildpackage -us -uc -b -Pnocheck) >"$scratch/build.log" 2>&1 ||
+    { tail -n 60 "$scratch/build.log" >&2; exit 1; }
+version=$(dpkg-parsechangelog -l "$copy/debian/changelog" -S Version)
+arch=$(dpkg-architecture -qDEB_HOST_ARCH)
+deb=$scratch/quorvel_${version}_$arch.deb
+for made in "$deb" "$scratch/quorvel-dbgsym_${version}_$arch.deb" \
+    "$scratch/quorvel_${version}_$arch.buildinfo" "$scratch/quorvel_${version}_$arch.changes"; do
+    [ -f "$made" ] || fail "dpkg-buildpackage made no ${made##*/}"
+done
+[ -f "$deb" ] || exit 1
 
 # --- Debian's policy checks: any error, warning or note (such as a hardening one) fails.
 # lintian advises against running as root, so root hands it to nobody, with a copy of the
@@ -89,6 +90,15 @@ done || failures=$((failures + 1))
 
 root=$scratch/root
 dpkg -x "$deb" "$root"
+
+# --- Debian's hardening as its checker finds it: PIE, the stack protector, the checked C library
+# functions, RELRO and BIND_NOW (control-flow protection cannot be marked on Debian 12, whose
+# C library start files carry no CET note). The browser module calls no C library function
+# that the compiler could check.
+hardening-check --quiet --nocfprotection "$root/usr/bin/quorvel" ||
+    fail "hardening-check finds a hardening feature missing in the program"
+hardening-check --quiet --nocfprotection --nofortify "$root$browser_module" ||
+    fail "hardening-check finds a hardening feature missing in the browser module"
 
 # --- The desktop entry, the metainfo and the icons.
 desktop=$root/usr/share/applications/$app_id.desktop
