@@ -13,6 +13,10 @@ build_type=${BUILD_TYPE:-RelWithDebInfo}
 jobs=$(nproc)
 
 scripts/install-deps.sh
+# Two builds of one commit stamp the same time into what they make (Qt's resource compiler
+# stores it for each file it compiles in).
+SOURCE_DATE_EPOCH=$(scripts/source-date-epoch.sh)
+export SOURCE_DATE_EPOCH
 
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" \
     -DQUORVEL_WERROR="${QUORVEL_WERROR:-OFF}" -DQUORVEL_SANITIZE="${QUORVEL_SANITIZE:-OFF}" \

@@ -18,14 +18,15 @@ script=$project_dir/scripts/build-qt-windows.sh
 toolchain=$project_dir/cmake/mingw-w64-x86_64.cmake
 compiler=x86_64-w64-mingw32-g++-posix
 
-# Qt's libraries for the program and nothing more: Core, Gui and Widgets with the Windows
-# platform plugin, the third-party libraries bundled, every module and feature it does not
-# use left out (the program paints with GDI, so Direct2D's plugin is not built either). The
-# tablet support needs wintab, which Debian's +dfsg source lacks.
+# Qt's libraries for the program and its tests, and nothing more: Core, Gui and Widgets with the
+# Windows platform plugin, Test for the tests run under Wine (never shipped), the third-party
+# libraries bundled, every module and feature they do not use left out (the program paints
+# with GDI, so Direct2D's plugin is not built either). The tablet support needs wintab, which
+# Debian's +dfsg source lacks.
 qt_options=(
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-    -DFEATURE_testlib=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_printsupport=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_jpeg=OFF -DFEATURE_icu=OFF
     -DFEATURE_zstd=OFF -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF
@@ -33,6 +34,11 @@ qt_options=(
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_doubleconversion=OFF
+    # The link time is left out of the libraries' export tables, so that they rebuild to the
+    # same bytes; the packages stamp the header times when they strip them.
+    -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
+    -DCMAKE_MODULE_LINKER_FLAGS=-Wl,--no-insert-timestamp
+    -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp
 )
 
 # cache_key DEBIAN_VERSION COMPILER_VERSION: the first 12 hex digits naming one Qt build.
@@ -96,8 +102,15 @@ mkdir -p "$work/source"
 source_dir=$(find "$work/source" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
 say "Configuring ..."
+# The libraries name their sources (__FILE__) relative to the work folder, not by where this
+# home folder keeps it, and what the build stamps with a time (the resources Qt compiles in)
+# takes the date of Debian's source package, so that anyone's build of them gives the same bytes.
+path_flags="-ffile-prefix-map=$work/="
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp)
+export SOURCE_DATE_EPOCH
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_C_FLAGS="$path_flags" -DCMAKE_CXX_FLAGS="$path_flags" \
     -DCMAKE_INSTALL_PREFIX="$qt_dir" "${qt_options[@]}" >"$work/configure.log" 2>&1 ||
     { tail -n 40 "$work/configure.log" >&2; exit 1; }
 
@@ -111,9 +124,12 @@ say "Installing ..."
 rm -rf "$qt_dir"
 cmake --install "$work/build" >"$work/install.log" 2>&1 || { tail -n 20 "$work/install.log" >&2; exit 1; }
 
-# Every source file and header that went into an object, relative to the source tree: which
-# bundled code is in the libraries is read from this, not assumed.
-(cd "$work/build" && ninja -t deps | sed -n 's/^    //p' | sort -u |
+# Every source file and header that went into an object of a shipped library (the test library
+# is not shipped), relative to the source tree: which bundled code is in the libraries is read
+# from this, not assumed.
+(cd "$work/build" && ninja -t deps |
+    awk '/^[^ ]/ { shipped = $1 !~ /^src\/testlib\// } /^    / && shipped { print substr($0, 5) }' |
+    sort -u |
     xargs -d '\n' realpath -m --relative-to="$source_dir") | grep -v -e '^\.\./' -e '^/' |
     sort -u | gzip -9n >"$qt_dir/compiled-files.txt.gz"
 mkdir -p "$qt_dir/source"
@@ -121,7 +137,9 @@ find "$work/source" -maxdepth 1 -type f -exec mv -t "$qt_dir/source" {} +
 {
     echo "set(QT_DEBIAN_VERSION \"$debian_version\")"
     echo "set(QT_COMPILER \"$compiler $compiler_version\")"
-    echo "set(QT_CONFIGURE_OPTIONS \"${qt_options[*]}\")"
+    echo "set(QT_CONFIGURE_OPTIONS \"${qt_options[*]} -DCMAKE_C_FLAGS=-ffile-prefix-map=WORK/= \
+-DCMAKE_CXX_FLAGS=-ffile-prefix-map=WORK/=, WORK being the folder holding source/ and build/, \
+with SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH (the date of Debian's changelog entry)\")"
 } >"$qt_dir/quorvel-build.cmake"
 touch "$qt_dir/.complete"
 rm -rf "$work"
