@@ -1,8 +1,7 @@
 #pragma once
 
 // Every case of the dating core's tables (the *cases.h files) with the check it gets, in one
-// place and without Qt: the QtTest tests run them as data rows, and core_plaincheck runs them
-// where there is no Qt, as the Windows cross build does under Wine.
+// place: the QtTest tests run them as data rows, one function a group.
 
 #include <functional>
 #include <string>

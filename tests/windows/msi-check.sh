@@ -5,7 +5,7 @@
 # program is used as the zip's is, by PROGRAM_CHECK (given the installed folder and LOGGER); a
 # copy with a higher
 # version must replace the first; removal must leave no file, shortcut or key; and a prefix
-# that claims Windows 8.1 must be refused. Ends with "N passed, N failed".
+# that claims Windows 8.1 must be refused. Fails when any step does.
 #   tests/windows/msi-check.sh MSI ZIP ICON [PROGRAM_CHECK LOGGER]
 set -euo pipefail
 [ $# -eq 3 ] || [ $# -eq 5 ] || { echo "usage: $0 MSI ZIP ICON [PROGRAM_CHECK LOGGER]" >&2; exit 2; }

@@ -2,7 +2,7 @@
 # Checks what the Windows zip owes its users against the Qt build it was made from: a notice for
 # every bundled library compiled into Qt, one for every run-time library shipped, the read-me
 # and SOURCE.txt naming the Debian source version the Qt build came from, and a Qt cache key
-# that changes with Debian's revision. Ends with "N passed, N failed".
+# that changes with Debian's revision. Fails when any step does.
 #   tests/windows/package-check.sh ZIP QT_DIR
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 ZIP QT_DIR" >&2; exit 2; }

@@ -4,7 +4,7 @@
 # window off the screen (tesseract), dates a pregnancy from the last menstrual period by
 # clicking, and clicks the link with no browser registered, then with a logging program
 # registered as the browser for https addresses, then for .htm files alone. Every wait polls for
-# what it waits for, within a limit. Ends with "N passed, N failed".
+# what it waits for, within a limit. Fails when any step does.
 #   tests/windows/program-check.sh ZIP LOGGER   (SHOTS_DIR: where to keep the screenshots)
 #   tests/windows/program-check.sh FOLDER LOGGER   the program installed in FOLDER instead
 # LOGGER is tests/windows/urllogger.exe of the Qt-free cross build: it writes the arguments it
@@ -14,7 +14,7 @@ cd "$(dirname "$0")/../.."
 package=$(realpath "$1")
 logger=$(realpath "$2")
 
-scripts/install-deps.sh windows-program-check >&2
+scripts/install-deps.sh windows >&2
 
 readonly wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 readonly xvfb_timeout=30 window_timeout=120 answer_timeout=60 poll_interval=0.5
@@ -43,20 +43,11 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-# Ended from outside (the time limit of scripts/windows-check.sh), it still cleans up.
+# Ended from outside (CTest's time limit), it still cleans up.
 trap 'exit 143' TERM INT
 
-passed=0
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    if "${@:2}"; then
-        echo "PASS: $1"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1"
-        failed=$((failed + 1))
-    fi
-}
+work=$scratch
+source tests/windows/checks.sh
 
 # wait_for LIMIT COMMAND...: runs COMMAND until it succeeds, for at most LIMIT seconds.
 wait_for() {
@@ -71,7 +62,6 @@ Xvfb -displayfd 3 -screen 0 ${screen_width}x${screen_height}x24 -nolisten tcp 3>
 pids+=($!)
 if ! wait_for "$xvfb_timeout" test -s "$scratch/display"; then
     echo "FAIL: Xvfb gives no display within $xvfb_timeout s"
-    echo "0 passed, 1 failed"
     exit 1
 fi
 export DISPLAY=":$(head -n1 "$scratch/display")"
@@ -278,5 +268,4 @@ if [ -n "$window" ]; then
 fi
 
 echo "Screenshots and the words read from them: $shots"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
