@@ -19,10 +19,11 @@ files=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 (cd "$files" && find . -type f | sed 's|^\./||' | LC_ALL=C sort |
     wixl-heat --prefix "" --component-group QuorvelFiles --var var.SourceDir \
         --directory-ref INSTALLDIR --win64) >"$work/files.wxs"
+identity=$here/msi-identity.py
+"$identity" directories "$work/files.wxs"
 # The product code follows from the version and the files, the package code from everything
 # that makes the package, and its times are those of the source (SOURCE_DATE_EPOCH, else the
 # zip's newest entry): the same input gives the same installer, any other input other codes.
-identity=$here/msi-identity.py
 upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "$here/quorvel.wxs")
 files_digest=$(cd "$files" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum | sha256sum)
 product_code=$("$identity" code "$upgrade_code" "product $version ${files_digest%% *}")

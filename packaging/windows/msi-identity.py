@@ -3,13 +3,16 @@
 
 wixl gives each package a random package code and stamps its summary with the time it runs,
 and ignores the package code and SOURCE_DATE_EPOCH it is given; the product code comes from the
-source it is given. So:
+source it is given; wixl-heat names folders at random. So:
 
   msi-identity.py code UPGRADE_CODE TEXT     prints the GUID named TEXT in the namespace of the
                                             upgrade code (RFC 4122, version 5), in MSI form
   msi-identity.py stamp MSI PACKAGE_CODE EPOCH
                                             sets the package code and the summary's creation
                                             and last-saved times of MSI in place
+  msi-identity.py directories WXS           names the folders of wixl-heat's file list by
+                                            their paths, in place (wixl-heat names them at
+                                            random)
 
 Debian's python3-olefile reads and writes the compound file; the summary property set is
 patched in place, as its size does not change.
@@ -64,11 +67,36 @@ def stamp(path, package_code, epoch):
         ole.write_stream(SUMMARY_STREAM, bytes(data))
 
 
+def directories(path):
+    import hashlib
+    import xml.etree.ElementTree as ElementTree
+
+    namespace = "http://schemas.microsoft.com/wix/2006/wi"
+    ElementTree.register_namespace("", namespace)
+    tree = ElementTree.parse(path)
+    seen = {}
+
+    def rename(parent, parent_path):
+        for folder in parent.findall(f"{{{namespace}}}Directory"):
+            folder_path = f"{parent_path}/{folder.get('Name')}"
+            # wixl-heat may list one folder twice, as it comes back to it.
+            seen[folder_path] = seen.get(folder_path, 0) + 1
+            name = f"{folder_path}#{seen[folder_path]}".encode()
+            folder.set("Id", "dir" + hashlib.sha256(name).hexdigest()[:32].upper())
+            rename(folder, folder_path)
+
+    for reference in tree.iter(f"{{{namespace}}}DirectoryRef"):
+        rename(reference, reference.get("Id"))
+    tree.write(path, encoding="utf-8", xml_declaration=True)
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "code":
         print(code(argv[2], argv[3]))
     elif len(argv) == 5 and argv[1] == "stamp":
         stamp(argv[2], argv[3], argv[4])
+    elif len(argv) == 3 and argv[1] == "directories":
+        directories(argv[2])
     else:
         sys.exit(__doc__)
 
