@@ -1,48 +1,60 @@
 #pragma once
 
-// The QtTest side of the core's shared cases: each test function runs one group of them, one
-// data row a case, named by the case.
+// The QtTest side of the core's case tables (the *cases.h files): one data row a case, named by
+// the case, and the comparisons that show what differed.
 
-#include "tests/core/corecases.h"
+#include "core/calendar.h"
+#include "core/result.h"
 
 #include <QTest>
+#include <chrono>
+#include <string_view>
 
-namespace quorvel::corecases {
-
-inline void addCaseRows(Group group)
+// The data rows of a case table: a row a case, holding its index.
+template <typename Table>
+void addCaseRows(const Table& table)
 {
     QTest::addColumn<int>("index");
-    const std::vector<Case> list = cases(group);
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        QTest::newRow(list[i].name.c_str()) << static_cast<int>(i);
+    int index = 0;
+    for (const auto& c : table) {
+        QTest::newRow(c.name) << index++;
     }
 }
 
-inline void checkCaseRow(Group group)
+// The case of the row being run.
+template <typename Table>
+const auto& currentCase(const Table& table)
 {
     QFETCH(int, index);
-    const std::string failure = cases(group).at(static_cast<std::size_t>(index)).failure();
-    QVERIFY2(failure.empty(), failure.c_str());
+    return table[index];
 }
 
-// For a group of one case, which needs no rows.
-inline void checkOnlyCase(Group group)
+namespace QTest {
+template <>
+inline char* toString(const quorvel::Date& date)
 {
-    const std::vector<Case> list = cases(group);
-    QCOMPARE(list.size(), std::size_t(1));
-    const std::string failure = list.front().failure();
-    QVERIFY2(failure.empty(), failure.c_str());
+    const std::chrono::year_month_day ymd{date};
+    return qstrdup(QString::asprintf("%d-%02u-%02u", static_cast<int>(ymd.year()),
+                                     static_cast<unsigned>(ymd.month()),
+                                     static_cast<unsigned>(ymd.day()))
+                       .toLatin1());
 }
+template <>
+inline char* toString(const quorvel::DatingError& error)
+{
+    return qstrdup(quorvel::describe(error));
+}
+template <>
+inline char* toString(const std::string_view& text)
+{
+    return toString(QByteArray(text.data(), qsizetype(text.size())));
+}
+} // namespace QTest
 
-} // namespace quorvel::corecases
-
-// A test function and its rows, running the group's cases.
-#define QUORVEL_CORE_CASES(TestClass, function, group)                                             \
-    void TestClass::function##_data()                                                              \
-    {                                                                                              \
-        quorvel::corecases::addCaseRows(quorvel::corecases::Group::group);                         \
-    }                                                                                              \
-    void TestClass::function()                                                                     \
-    {                                                                                              \
-        quorvel::corecases::checkCaseRow(quorvel::corecases::Group::group);                        \
-    }
+// The result is refused with that error.
+#define QUORVEL_REFUSED(result, expected)                                                          \
+    do {                                                                                           \
+        const auto refused = (result);                                                             \
+        QVERIFY2(!refused.ok(), "gave a value");                                                   \
+        QCOMPARE(refused.error(), expected);                                                       \
+    } while (false)

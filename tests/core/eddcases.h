@@ -1,6 +1,6 @@
 #pragma once
 
-// The cases of the EDD calculation, shared by the QtTest test and the toolkit-free check.
+// The cases of the EDD calculation.
 #include "core/edd.h"
 #include "coredays.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The cases of the gestation at birth, shared by the QtTest test and the toolkit-free check.
+// The cases of the gestation at birth.
 #include "core/gestation.h"
 #include "coredays.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The cases of the whole-number texts, shared by the QtTest test and the toolkit-free check.
+// The cases of the whole-number texts.
 #include <string_view>
 
 using namespace std::string_view_literals;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The cases of the ultrasound formulas, shared by the QtTest test and the toolkit-free check.
+// The cases of the ultrasound formulas.
 #include "core/ultrasound.h"
 
 #include <cmath>
