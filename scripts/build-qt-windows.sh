@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source package, with Debian's MinGW-w64
 # and Debian's Qt host tools (moc, rcc, uic), when it is not already built, and prints the folder
-# that holds it. The build is kept under ~/.cache/quorvel (or $XDG_CACHE_HOME/quorvel), keyed on
-# Debian's full source version, the cross compiler's version and this script with its toolchain
-# file, so that a security update, a new compiler or a changed option each builds Qt anew.
+# that holds it. Built anywhere, by anyone, the libraries come out the same bytes. The build is
+# kept under ~/.cache/quorvel (or $XDG_CACHE_HOME/quorvel), keyed on Debian's full source
+# version, the cross compiler's version and this script with its toolchain file, so that a
+# security update, a new compiler or a changed option each builds Qt anew.
 #   scripts/build-qt-windows.sh                 build when missing, then print the Qt folder
 #   scripts/build-qt-windows.sh --key [VERSION] print the cache key, for VERSION of qt6-base if given
 # Beside the libraries the folder keeps what the package owes its users: Debian's source package
 # as fetched (source/), the configure options and compiler (quorvel-build.cmake), and the list of
-# source files compiled in (compiled-files.txt.gz), from which the notices of the bundled
-# third-party code are gathered. Debian's apt configuration is left as it is: the source is
+# source files compiled into the shipped libraries (compiled-files.txt.gz), from which the
+# notices of the bundled third-party code are gathered. Debian's apt configuration is left as it is: the source is
 # fetched through a private one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -72,7 +73,7 @@ fi
 say() { echo "[qt for windows] $*" >&2; }
 started=$SECONDS
 say "Qt $debian_version for Windows is not built yet; building it into $qt_dir."
-say "The first build takes about 30 minutes on two idle cores (45 on busy ones); later runs reuse it."
+say "The first build takes about 15 minutes on two cores; later runs reuse it."
 
 work=$cache_root/qt-${debian_version//:/_}-work-$key
 rm -rf "$work"
