@@ -16,6 +16,10 @@ export SOURCE_DATE_EPOCH
 qt_dir=$(scripts/build-qt-windows.sh)
 
 echo "== Cross-build for Windows against $qt_dir ==" >&2
+# A folder configured before with another generator (the Qt-free build used make) starts anew.
+if [ -f "$build_dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$build_dir/CMakeCache.txt"; then
+    rm -rf "$build_dir"
+fi
 # Qt's toolchain file finds the Windows Qt and Debian's host tools (moc, rcc, uic), and loads
 # the project's MinGW-w64 toolchain. -O2, as the Linux builds: GCC 12 at -O3 warns falsely
 # (-Wrestrict) on assigning a short literal to a std::string.
