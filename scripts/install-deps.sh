@@ -18,7 +18,7 @@ linux_packages=(
     dpkg-dev debhelper file # the Debian package, built by dpkg-buildpackage and debhelper
     pkgconf dbus-daemon    # the rest of its build dependencies (debian/control)
     lintian devscripts     # Debian's policy checks of the package, and hardening-check
-    diffoscope-minimal     # explains where two builds that should be identical differ
+    reprotest disorderfs faketime diffoscope-minimal # two builds of the package compared
     at-spi2-core python3-pyatspi dbus # the assistive-technology interface and its test
     orca speech-dispatcher # the screen reader whose speech the Orca test reads
     xdotool                # key presses for the screenshots in docs/
