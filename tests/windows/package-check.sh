@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what the Windows zip owes its users against the Qt build it was made from: a notice for
 # every bundled library compiled into Qt, one for every run-time library shipped, the read-me
-# and SOURCE.txt naming the Debian source version the Qt build came from, and a Qt cache key
-# that changes with Debian's revision. Fails when any step does.
+# and SOURCE.txt naming the Debian source version the Qt build came from, a Qt cache key that
+# changes with Debian's revision, and every program and library with ASLR and DEP. Fails
+# when any step does.
 #   tests/windows/package-check.sh ZIP QT_DIR
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 ZIP QT_DIR" >&2; exit 2; }
@@ -60,5 +61,16 @@ key_changes() {
     [ "$this" != "$next" ] && [[ $qt_dir == *"-$this" ]]
 }
 check "the Qt cache key changes with Debian's revision" key_changes
+
+# High-entropy ASLR, a movable base and DEP (DllCharacteristics 0x20, 0x40 and 0x100).
+hardened() {
+    local flags
+    flags=$(x86_64-w64-mingw32-objdump -p "$1" | awk '$1 == "DllCharacteristics" { print $2 }')
+    echo "DllCharacteristics $flags"
+    [ -n "$flags" ] && [ $((0x$flags & 0x160)) -eq $((0x160)) ]
+}
+while IFS= read -r -d '' binary; do
+    check "${binary#"$top"/} keeps ASLR and DEP" hardened "$binary"
+done < <(find "$top" \( -name '*.exe' -o -name '*.dll' \) -print0)
 
 finish
