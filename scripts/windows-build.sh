@@ -16,15 +16,19 @@ export SOURCE_DATE_EPOCH
 qt_dir=$(scripts/build-qt-windows.sh)
 
 echo "== Cross-build for Windows against $qt_dir ==" >&2
-# A folder configured before with another generator (the Qt-free build used make) starts anew.
-if [ -f "$build_dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$build_dir/CMakeCache.txt"; then
+# A folder configured before with another generator or against another Qt build starts anew:
+# CMake keeps both from its first run.
+toolchain=$qt_dir/lib/cmake/Qt6/qt.toolchain.cmake
+cache=$build_dir/CMakeCache.txt
+if [ -f "$cache" ] && ! { grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$cache" &&
+    grep -qx "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$cache"; }; then
     rm -rf "$build_dir"
 fi
 # Qt's toolchain file finds the Windows Qt and Debian's host tools (moc, rcc, uic), and loads
 # the project's MinGW-w64 toolchain. -O2, as the Linux builds: GCC 12 at -O3 warns falsely
 # (-Wrestrict) on assigning a short literal to a std::string.
 cmake -S . -B "$build_dir" -G Ninja --no-warn-unused-cli \
-    -DCMAKE_TOOLCHAIN_FILE="$qt_dir/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
